@@ -1,0 +1,49 @@
+#include "calculator.h"
+
+#include "texts.h"
+
+#include <utility>
+
+namespace tarvelio {
+
+Calculator::Calculator(NumberFormat format)
+    : m_format(std::move(format))
+    , m_zeroText(formatPattern(0, texts::kZeroPattern, m_format))
+    , m_entryTemplate(formatPattern(0, texts::kSeparatorPattern, m_format))
+    , m_negativeZeroText(formatPattern(0, texts::kNegativeZeroPattern, m_format))
+    , m_form(*this) {
+    m_state.ReadoutText = m_zeroText;
+}
+
+void Calculator::setReadout(CalcValue value) {
+    m_state.ReadoutText = std::move(value);
+    chkdig2();
+}
+
+void Calculator::enableConversions() {
+    m_form.setEnabled(Ctl::DME, true);
+    m_form.setEnabled(Ctl::EDM, true);
+}
+
+void Calculator::onClick(Ctl c) {
+    if (auto digit = numberIndex(c)) {
+        Number_Click(static_cast<std::int16_t>(*digit));
+        return;
+    }
+    switch (c) {
+    case Ctl::Decimal:
+        Decimal_Click();
+        break;
+    case Ctl::Digits2:
+        Digits2_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void Calculator::onGotFocus(Ctl) { }
+
+void Calculator::onLostFocus(Ctl) { }
+
+} // namespace tarvelio

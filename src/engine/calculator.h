@@ -1,0 +1,89 @@
+#pragma once
+
+#include "../window/form.h"
+#include "calcvalue.h"
+#include "numbertext.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tarvelio {
+
+// The whole state of the running calculation.
+struct CalcState {
+    CalcValue FirstOperand;
+    CalcValue SecondOperand;
+    std::int16_t DecimalEntered = 0; // 0 no, -1 yes
+    std::int16_t OperandCount = 0;
+    std::string LastInput = "NONE";
+    std::string PendingOperator = " ";
+    CalcValue PreviousReadout;
+    CalcValue ReadoutText;
+    bool ResultShown = false;
+
+    friend bool operator==(const CalcState&, const CalcState&) = default;
+};
+
+// Size of the drawing surface and the background picture, and the one drawing call
+// the background needs, as the toolkit provides them. Sizes are in twips.
+class PaintSurface {
+public:
+    virtual float scaleWidth() const = 0;
+    virtual float scaleHeight() const = 0;
+    virtual float pictureWidth() const = 0;
+    virtual float pictureHeight() const = 0;
+    virtual void paintPicture(float x, float y, float width, float height) = 0;
+
+protected:
+    ~PaintSurface() = default;
+};
+
+// The calculator window's rules. It owns the state fields and the model of the controls;
+// the toolkit forwards events here and mirrors the model afterwards.
+class Calculator final : private FormEvents {
+public:
+    explicit Calculator(NumberFormat format);
+    Calculator(const Calculator&) = delete;
+    Calculator& operator=(const Calculator&) = delete;
+
+    const NumberFormat& format() const { return m_format; }
+    Form& form() { return m_form; }
+    const Form& form() const { return m_form; }
+    CalcState& state() { return m_state; }
+    const CalcState& state() const { return m_state; }
+
+    // Window.
+    void Form_Load();
+    void Form_Paint(PaintSurface& surface) const;
+    void Form_Unload();
+
+    // Readout.
+    void chkdig2();
+    void Digits2_Click();
+
+    // Entry.
+    void Number_Click(std::int16_t index);
+    void Decimal_Click();
+
+    // Texts built from the decimal separator by formatting 0.
+    const std::string& zeroText() const { return m_zeroText; }
+    const std::string& entryTemplate() const { return m_entryTemplate; }
+
+private:
+    void onClick(Ctl c) override;
+    void onGotFocus(Ctl c) override;
+    void onLostFocus(Ctl c) override;
+
+    void setUpOnce();
+    void setReadout(CalcValue value);
+    void enableConversions();
+
+    NumberFormat m_format;
+    std::string m_zeroText;
+    std::string m_entryTemplate;
+    std::string m_negativeZeroText;
+    Form m_form;
+    CalcState m_state;
+};
+
+} // namespace tarvelio

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvelio {
+
+// The user's number format. Separators are UTF-8 text: several locales use
+// non-ASCII ones (U+00A0, U+202F, U+2019).
+struct NumberFormat {
+    std::string decimalSeparator;
+    std::string groupSeparator;
+
+    static NumberFormat german() { return {",", "."}; }
+    static NumberFormat english() { return {".", ","}; }
+};
+
+// Characters (code points) in UTF-8 text; every length limit the user sees counts these.
+std::size_t charCount(std::string_view text);
+
+// Reads a text as a number, leniently: blanks around it, an optional sign, digits with
+// group separators passed over anywhere in the whole-number part, the decimal separator,
+// digits and an optional exponent. No number for anything else, for "inf" and "nan",
+// and for values beyond the range of a double; magnitudes too small for a double read as 0.
+std::optional<double> readNumber(std::string_view text, const NumberFormat& format);
+
+// The text of a number: at most 15 significant digits, the decimal separator only where
+// decimals follow, no group separators. Exponent notation ("1E+15", "1,5E-05") from a
+// decimal exponent of 15 upward and below -4.
+std::string numberText(double value, const NumberFormat& format);
+
+// Formats a number with a picture pattern: an optional literal prefix, then '#' and '0'
+// for whole-number digits (a ',' among them asks for grouping), '.' for the decimal
+// separator and '0' or '#' for decimals. Rounds halves away from zero on the value as it
+// reads with 15 significant digits, so 977.915 with "0.00" gives 977.92 as a person
+// would round it, not 977.91 as the nearest double would. A value that rounds to zero
+// loses its sign: "-0,00" would suggest a debt where there is none.
+std::string formatPattern(double value, std::string_view pattern, const NumberFormat& format);
+
+} // namespace tarvelio

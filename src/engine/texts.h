@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string_view>
+
+namespace tarvelio::texts {
+
+inline constexpr std::string_view kOverflow = "\u00DCberlauf";
+inline constexpr std::string_view kError = "Fehler";
+inline constexpr std::string_view kDivisionByZero = "Division durch 0";
+
+// Kinds of the last input; compared exactly.
+inline constexpr std::string_view kNone = "NONE";
+inline constexpr std::string_view kNums = "NUMS";
+inline constexpr std::string_view kOps = "OPS";
+inline constexpr std::string_view kNeg = "NEG";
+inline constexpr std::string_view kClearEntry = "CE";
+inline constexpr std::string_view kPercentTaken = "Ops";
+
+// Pictures for the readout and for texts built from the decimal separator.
+inline constexpr std::string_view kTwoDecimals = "##,##0.00";
+inline constexpr std::string_view kZeroPattern = "0.";
+inline constexpr std::string_view kSeparatorPattern = ".";
+inline constexpr std::string_view kNegativeZeroPattern = "-0.";
+
+} // namespace tarvelio::texts

@@ -1,0 +1,295 @@
+#include "calculatorwindow.h"
+
+#include "layout.h"
+#include "product.h"
+#include "readoutview.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace tarvelio {
+
+namespace {
+
+// Liberation Sans matches the metrics of the classic Windows sans serif faces.
+constexpr auto kFontFamily = "Liberation Sans";
+
+QString qstr(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QColor qcolor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QFont fontFor(FontRole role) {
+    const FontSpec spec = fontSpec(role);
+    QFont f(kFontFamily);
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(spec.pixelSize);
+    f.setBold(spec.bold);
+    return f;
+}
+
+QRect pixelRect(const ControlLayout& l) {
+    return {toPixels(l.left), toPixels(l.top), toPixels(l.width), toPixels(l.height)};
+}
+
+class WidgetSurface final : public PaintSurface {
+public:
+    WidgetSurface(QPainter& painter, const QWidget& widget, const QPixmap& picture)
+        : m_painter(painter)
+        , m_widget(widget)
+        , m_picture(picture) { }
+
+    float scaleWidth() const override { return static_cast<float>(m_widget.width() * kTwipsPerPixel); }
+    float scaleHeight() const override { return static_cast<float>(m_widget.height() * kTwipsPerPixel); }
+    float pictureWidth() const override { return picturePixels().width() * float(kTwipsPerPixel); }
+    float pictureHeight() const override { return picturePixels().height() * float(kTwipsPerPixel); }
+    void paintPicture(float x, float y, float w, float h) override {
+        constexpr float t = kTwipsPerPixel;
+        m_painter.drawPixmap(QRectF(x / t, y / t, w / t, h / t), m_picture, QRectF(m_picture.rect()));
+        ++tiles;
+    }
+
+    int tiles = 0;
+
+private:
+    QSizeF picturePixels() const { return m_picture.deviceIndependentSize(); }
+
+    QPainter& m_painter;
+    const QWidget& m_widget;
+    const QPixmap& m_picture;
+};
+
+} // namespace
+
+NumberFormat systemNumberFormat() {
+    const QLocale locale = QLocale::system();
+    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
+}
+
+CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
+    : QWidget(parent)
+    , m_calc(std::move(format))
+    , m_background(QStringLiteral(":/pictures/background.jpg")) {
+    setWindowTitle(qstr(kWindowTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.ico")));
+    setFont(fontFor(FontRole::Window));
+    setFixedSize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+        | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+    buildControls();
+}
+
+void CalculatorWindow::buildControls() {
+    // Labels are drawn on the window's surface, beneath every other control, so they are
+    // created first; the readout first of all, so that the unit label lies over it.
+    std::array<Ctl, kControlCount> order {};
+    for (std::size_t i = 0; i < kControlCount; ++i)
+        order[i] = static_cast<Ctl>(i);
+    std::stable_partition(
+        order.begin(), order.end(), [](Ctl c) { return layoutOf(c).kind == ControlKind::Label; });
+    std::stable_partition(order.begin(), order.end(), [](Ctl c) { return c == Ctl::Readout; });
+
+    for (Ctl c : order) {
+        const ControlLayout& l = layoutOf(c);
+        QWidget* w = nullptr;
+        switch (l.kind) {
+        case ControlKind::Button:
+        case ControlKind::PictureButton: {
+            auto* b = new QPushButton(qstr(l.caption), this);
+            b->setAutoDefault(false);
+            if (l.kind == ControlKind::PictureButton) {
+                b->setIcon(QIcon(c == Ctl::cCopy ? QStringLiteral(":/pictures/copy.bmp")
+                                                 : QStringLiteral(":/pictures/paste.bmp")));
+                b->setIconSize(QSize(16, 16));
+            }
+            connect(b, &QPushButton::clicked, this,
+                [this, c] { forward([this, c] { m_calc.form().userClick(c); }); });
+            w = b;
+            break;
+        }
+        case ControlKind::CheckBox: {
+            auto* box = new QCheckBox(qstr(l.caption), this);
+            box->setAutoFillBackground(true);
+            connect(box, &QCheckBox::clicked, this, [this, c] {
+                forward([this, c] { m_calc.form().userClick(c); });
+                // The box toggles itself before the rules see the click; put it back in
+                // line with the model in case they did not take it.
+                mirrorControl(c);
+            });
+            w = box;
+            break;
+        }
+        case ControlKind::ComboBox: {
+            auto* combo = new QComboBox(this);
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            w = combo;
+            break;
+        }
+        case ControlKind::Label:
+            if (c == Ctl::Readout) {
+                m_readout = new ReadoutView(this);
+                w = m_readout;
+            } else {
+                auto* label = new QLabel(this);
+                label->setTextFormat(Qt::PlainText);
+                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                w = label;
+            }
+            break;
+        case ControlKind::PictureBox:
+            w = new QWidget(this);
+            break;
+        }
+        w->setObjectName(
+            l.arrayIndex >= 0 ? QStringLiteral("%1(%2)").arg(qstr(l.name)).arg(l.arrayIndex) : qstr(l.name));
+        w->setGeometry(pixelRect(l));
+        w->setFont(fontFor(l.font));
+        QPalette pal = w->palette();
+        if (l.foreground) {
+            pal.setColor(QPalette::WindowText, qcolor(*l.foreground));
+            pal.setColor(QPalette::Text, qcolor(*l.foreground));
+        }
+        if (l.background) {
+            pal.setColor(QPalette::Window, qcolor(*l.background));
+            pal.setColor(QPalette::Base, qcolor(*l.background));
+        }
+        w->setPalette(pal);
+        w->setFocusPolicy(canHoldFocus(l.kind) ? Qt::ClickFocus : Qt::NoFocus);
+        if (canHoldFocus(l.kind)) w->installEventFilter(this);
+        m_widgets[indexOf(c)] = w;
+    }
+    for (std::size_t i = 0; i < kControlCount; ++i)
+        mirrorControl(static_cast<Ctl>(i));
+    m_calc.form().takeChanges();
+}
+
+void CalculatorWindow::load() {
+    forward([this] { m_calc.Form_Load(); });
+}
+
+void CalculatorWindow::forward(const std::function<void()>& action) {
+    action();
+    mirror();
+}
+
+void CalculatorWindow::mirror() {
+    const FormChanges changes = m_calc.form().takeChanges();
+    m_mirroring = true;
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        if (changes.has(static_cast<Ctl>(i))) mirrorControl(static_cast<Ctl>(i));
+    }
+    if (changes.stacking) {
+        std::array<Ctl, kControlCount> raised {};
+        std::size_t n = 0;
+        for (std::size_t i = 0; i < kControlCount; ++i) {
+            if (m_calc.form().control(static_cast<Ctl>(i)).stacking > 0) raised[n++] = static_cast<Ctl>(i);
+        }
+        std::sort(raised.begin(), raised.begin() + static_cast<std::ptrdiff_t>(n), [this](Ctl a, Ctl b) {
+            return m_calc.form().control(a).stacking < m_calc.form().control(b).stacking;
+        });
+        for (std::size_t i = 0; i < n; ++i)
+            widget(raised[i])->raise();
+    }
+    if (changes.window && m_calc.form().windowVisible()) show();
+    mirrorFocus();
+    m_mirroring = false;
+}
+
+void CalculatorWindow::mirrorControl(Ctl c) {
+    const ControlState& s = m_calc.form().control(c);
+    QWidget* w = widget(c);
+    switch (layoutOf(c).kind) {
+    case ControlKind::Button:
+        static_cast<QPushButton*>(w)->setText(qstr(s.caption));
+        break;
+    case ControlKind::CheckBox: {
+        auto* box = static_cast<QCheckBox*>(w);
+        box->setText(qstr(s.caption));
+        box->setChecked(s.value != 0);
+        break;
+    }
+    case ControlKind::ComboBox: {
+        auto* combo = static_cast<QComboBox*>(w);
+        const QSignalBlocker block(combo);
+        if (combo->count() != static_cast<int>(s.items.size())) {
+            combo->clear();
+            for (const auto& item : s.items)
+                combo->addItem(qstr(item));
+        }
+        combo->setCurrentIndex(s.listIndex);
+        combo->setEditText(qstr(s.caption));
+        break;
+    }
+    case ControlKind::Label:
+        if (c == Ctl::Readout)
+            m_readout->setText(qstr(s.caption));
+        else
+            static_cast<QLabel*>(w)->setText(qstr(s.caption));
+        break;
+    case ControlKind::PictureButton:
+    case ControlKind::PictureBox:
+        break;
+    }
+    w->setToolTip(qstr(s.toolTip));
+    w->setEnabled(s.enabled);
+    w->setVisible(s.visible);
+}
+
+void CalculatorWindow::mirrorFocus() {
+    const auto focus = m_calc.form().focus();
+    QWidget* target = focus ? widget(*focus) : this;
+    if (focusWidget() != target) target->setFocus(Qt::OtherFocusReason);
+}
+
+Ctl CalculatorWindow::controlOf(const QObject* watched) const {
+    const auto it = std::find(m_widgets.begin(), m_widgets.end(), watched);
+    return static_cast<Ctl>(it - m_widgets.begin());
+}
+
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && !m_mirroring) {
+        // Focus that returns with the window's activation was never lost to the rules.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            const Ctl c = controlOf(watched);
+            if (indexOf(c) < kControlCount) forward([this, c] { m_calc.form().userFocus(c); });
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CalculatorWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_background.isNull()) {
+        // Without the picture the window still gets a calm field of its own colour.
+        painter.fillRect(rect(), QColor(0, 32, 128));
+        m_lastPaintTiles = 0;
+        return;
+    }
+    WidgetSurface surface(painter, *this, m_background);
+    m_calc.Form_Paint(surface);
+    m_lastPaintTiles = surface.tiles;
+}
+
+void CalculatorWindow::closeEvent(QCloseEvent* event) {
+    m_calc.Form_Unload();
+    event->accept();
+}
+
+} // namespace tarvelio

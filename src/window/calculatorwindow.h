@@ -1,0 +1,56 @@
+#pragma once
+
+#include "../engine/calculator.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+namespace tarvelio {
+
+class ReadoutView;
+
+// The calculator's one window. It builds the controls at their places, forwards toolkit
+// events to the rules and mirrors the control model onto the widgets after each of them.
+class CalculatorWindow final : public QWidget {
+    Q_OBJECT
+public:
+    explicit CalculatorWindow(NumberFormat format, QWidget* parent = nullptr);
+
+    // Runs the load handler, which shows the window.
+    void load();
+
+    Calculator& calculator() { return m_calc; }
+    QWidget* widget(Ctl c) const { return m_widgets[indexOf(c)]; }
+    // The tiles the last paint drew, in pixels.
+    int lastPaintTiles() const { return m_lastPaintTiles; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The Tab key never moves the focus between controls.
+    bool focusNextPrevChild(bool) override { return false; }
+
+private:
+    void buildControls();
+    void forward(const std::function<void()>& action);
+    void mirror();
+    void mirrorControl(Ctl c);
+    void mirrorFocus();
+    Ctl controlOf(const QObject* widget) const;
+
+    Calculator m_calc;
+    std::array<QWidget*, kControlCount> m_widgets {};
+    ReadoutView* m_readout = nullptr;
+    QPixmap m_background;
+    bool m_mirroring = false;
+    int m_lastPaintTiles = 0;
+};
+
+// The user's decimal and group separators, as the system locale gives them.
+NumberFormat systemNumberFormat();
+
+} // namespace tarvelio

@@ -1,0 +1,39 @@
+#include "readoutview.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <qdrawutil.h>
+
+namespace tarvelio {
+
+ReadoutView::ReadoutView(QWidget* parent)
+    : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ReadoutView::setText(QString text) {
+    if (text == m_text) return;
+    m_text = std::move(text);
+    update();
+}
+
+QString ReadoutView::visibleText() const {
+    // No glyph is narrower than two pixels, so this many characters more than fill a line.
+    const qsizetype limit = qMax(8, width() / 2 + 2);
+    if (m_text.size() <= limit) return m_text;
+    qsizetype from = m_text.size() - limit;
+    if (m_text.at(from).isLowSurrogate()) ++from;
+    return m_text.mid(from);
+}
+
+void ReadoutView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    qDrawShadePanel(&p, rect(), palette(), true, 1);
+    const QRect text = rect().adjusted(2, 1, -3, -1);
+    p.setClipRect(text);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(text, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, visibleText());
+}
+
+} // namespace tarvelio

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+namespace tarvelio {
+
+// The readout: right-aligned text on an opaque background inside a sunken border. Only
+// the right-hand part that fits is laid out, so a caption of any length draws at once.
+class ReadoutView final : public QWidget {
+    Q_OBJECT
+public:
+    explicit ReadoutView(QWidget* parent = nullptr);
+
+    void setText(QString text);
+    const QString& text() const { return m_text; }
+    // The part of the text that is laid out: its end, at most a line's worth.
+    QString visibleText() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_text;
+};
+
+} // namespace tarvelio

@@ -1,0 +1,219 @@
+#include "window/calculatorwindow.h"
+#include "window/readoutview.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace tarvelio;
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CalculatorWindow> m_window;
+
+    QWidget* named(const QString& name) const { return m_window->findChild<QWidget*>(name); }
+    QString readout() const { return static_cast<ReadoutView*>(named("Readout"))->text(); }
+    int stackIndex(const QString& name) const { return int(m_window->children().indexOf(named(name))); }
+    void click(const QString& name) { QTest::mouseClick(named(name), Qt::LeftButton); }
+
+    void saveShot(const QString& file) {
+        const QString dir = qEnvironmentVariable("TARVELIO_SHOTS");
+        if (!dir.isEmpty() && QDir().mkpath(dir)) m_window->grab().save(dir + "/" + file);
+    }
+
+private slots:
+    void init() {
+        m_window = std::make_unique<CalculatorWindow>(NumberFormat::german());
+        m_window->load();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void startsAsLaidOut() {
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Tarvelio"));
+        QCOMPARE(m_window->size(), QSize(218, 169));
+        QVERIFY(!m_window->windowIcon().isNull());
+        QCOMPARE(readout(), QStringLiteral("0,00"));
+        QCOMPARE(named("Readout")->toolTip(), QStringLiteral("0,"));
+        QCOMPARE(static_cast<QLabel*>(named("Label2"))->text(), QString());
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+        QVERIFY(static_cast<QCheckBox*>(named("Digits2"))->isChecked());
+        int shown = 0;
+        for (auto* w : m_window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            shown += w->isVisible();
+        QCOMPARE(shown, 27);
+        QVERIFY(named("Combo1")->isHidden());
+        QVERIFY(named("Picture1")->isHidden());
+        saveShot("window-start.png");
+    }
+
+    void controls_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<int>("fontPixels");
+        QTest::addColumn<bool>("bold");
+        auto row = [](const char* name, QRect r, const char* caption, const char* tip, int px, bool bold) {
+            QTest::newRow(name) << QString(name) << r << QString::fromUtf8(caption) << QString::fromUtf8(tip)
+                                << px << bold;
+        };
+        row("Operator(4)", {136, 144, 32, 17}, "=", "", 13, true);
+        row("Number(0)", {8, 144, 72, 17}, "0", "", 13, true);
+        row("Number(1)", {8, 120, 32, 17}, "1", "", 13, true);
+        row("Number(2)", {48, 120, 32, 17}, "2", "", 13, true);
+        row("Number(3)", {88, 120, 32, 17}, "3", "", 13, true);
+        row("Number(4)", {8, 96, 32, 17}, "4", "", 13, true);
+        row("Number(5)", {48, 96, 32, 17}, "5", "", 13, true);
+        row("Number(6)", {88, 96, 32, 17}, "6", "", 13, true);
+        row("Number(7)", {8, 72, 32, 17}, "7", "", 13, true);
+        row("Number(8)", {48, 72, 32, 17}, "8", "", 13, true);
+        row("Number(9)", {88, 72, 32, 17}, "9", "", 13, true);
+        row("Cancel", {136, 72, 32, 17}, "C", "", 11, true);
+        row("CancelEntry", {176, 72, 32, 17}, "CE", "", 11, true);
+        row("Operator(1)", {136, 96, 32, 17}, "+", "", 13, true);
+        row("Operator(3)", {176, 96, 32, 17}, "-", "", 13, true);
+        row("Operator(2)", {136, 120, 32, 17}, "X", "", 11, true);
+        row("Operator(0)", {176, 120, 32, 17}, "/", "", 11, true);
+        row("Decimal", {88, 144, 32, 17}, ".", "", 13, true);
+        row("Percent", {176, 144, 32, 17}, "%", "", 13, true);
+        row("Picture1", {0, 0, 218, 169}, "", "", 13, true);
+        row("Readout", {8, 8, 201, 21}, "0,00", "0,", 13, true);
+        row("DME", {120, 38, 41, 20}, "EUR", "DM -> \u20AC (AltGr E)", 11, true);
+        row("Digits2", {72, 40, 13, 16}, "Check1", "Zwei Dezimalstellen", 13, true);
+        row("Label1", {88, 41, 41, 17}, "#,##", "", 11, false);
+        row("cCopy", {8, 38, 24, 22}, "", "Kopieren (Strg+C)", 13, true);
+        row("cPaste", {40, 38, 24, 22}, "", "Einf\u00FCgen (Strg+V)", 13, true);
+        row("Combo1", {163, 37, 46, 21}, "Combo1", "", 11, false);
+        row("EDM", {168, 38, 41, 20}, "DM", "\u20AC -> DM (D), Rechtsklick f\u00FCr andere W\u00E4hrungen",
+            11, true);
+        row("Label2", {12, 11, 26, 16}, "", "", 11, false);
+    }
+
+    void controls() {
+        QFETCH(QString, name);
+        QFETCH(QRect, rect);
+        QFETCH(QString, caption);
+        QFETCH(QString, toolTip);
+        QFETCH(int, fontPixels);
+        QFETCH(bool, bold);
+        QWidget* w = named(name);
+        QVERIFY2(w, qPrintable(name));
+        QCOMPARE(w->geometry(), rect);
+        QCOMPARE(w->toolTip(), toolTip);
+        QCOMPARE(w->font().pixelSize(), fontPixels);
+        QCOMPARE(w->font().bold(), bold);
+        QString text;
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            text = b->text();
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            text = l->text();
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            text = c->currentText();
+        else if (auto* r = qobject_cast<ReadoutView*>(w))
+            text = r->text();
+        QCOMPARE(text, caption);
+        QVERIFY(w->isEnabled());
+        // A click gives a button the focus, the Tab key never does.
+        const bool focusable
+            = !qobject_cast<QLabel*>(w) && !qobject_cast<ReadoutView*>(w) && name != "Picture1";
+        QCOMPARE(w->focusPolicy(), focusable ? Qt::ClickFocus : Qt::NoFocus);
+    }
+
+    void pictureButtonsShowTheirPictures() {
+        for (const char* name : {"cCopy", "cPaste"}) {
+            auto* b = static_cast<QPushButton*>(named(name));
+            QVERIFY(!b->icon().isNull());
+            QCOMPARE(b->iconSize(), QSize(16, 16));
+        }
+    }
+
+    // Labels lie beneath the other controls; the unit label over the readout.
+    void stacking() {
+        QVERIFY(stackIndex("Readout") < stackIndex("Label2"));
+        QVERIFY(stackIndex("Label1") < stackIndex("DME"));
+        for (const char* control : {"Operator(4)", "DME", "EDM", "Digits2", "cCopy", "Combo1"})
+            QVERIFY2(stackIndex("Label2") < stackIndex(control), control);
+        QVERIFY(stackIndex("EDM") > stackIndex("Combo1"));
+    }
+
+    void digitsBuildANumber() {
+        for (const char* b : {"Number(1)", "Number(2)", "Number(3)", "Number(4)", "Decimal", "Number(5)"})
+            click(b);
+        QCOMPARE(readout(), QStringLiteral("1.234,50"));
+        QCOMPARE(named("Readout")->toolTip(), QStringLiteral("1234,5"));
+        QCOMPARE(m_window->focusWidget(), named("Number(5)"));
+        click("Digits2");
+        QCOMPARE(readout(), QStringLiteral("1234,5"));
+        QCOMPARE(named("Readout")->toolTip(), QString());
+        QVERIFY(!static_cast<QCheckBox*>(named("Digits2"))->isChecked());
+        click("Digits2");
+        QCOMPARE(readout(), QStringLiteral("1.234,50"));
+        QCOMPARE(m_window->calculator().form().control(Ctl::Digits2).value, 1);
+    }
+
+    void overflowShowsTheFullValueInTheToolTip() {
+        for (int i = 0; i < 11; ++i)
+            click("Number(9)");
+        QCOMPARE(readout(), QString::fromUtf8("\u00DCberlauf"));
+        QCOMPARE(named("Readout")->toolTip(), QStringLiteral("99999999999,"));
+        saveShot("window-overflow.png");
+    }
+
+    void tabNeverMovesTheFocus() {
+        QWidget* equals = named("Operator(4)");
+        QTest::keyClick(equals, Qt::Key_Tab);
+        QTest::keyClick(equals, Qt::Key_Backtab);
+        QCOMPARE(m_window->focusWidget(), equals);
+        QCOMPARE(m_window->calculator().form().focus(), Ctl::Equals);
+    }
+
+    void clickFocusReachesTheModel() {
+        click("Cancel");
+        QCOMPARE(m_window->focusWidget(), named("Cancel"));
+        QCOMPARE(m_window->calculator().form().focus(), Ctl::Cancel);
+    }
+
+    void backgroundTiles_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("tiles");
+        QTest::newRow("designed") << QSize(218, 169) << 1;
+        QTest::newRow("one pixel wider") << QSize(219, 169) << 2;
+        QTest::newRow("two tiles exactly") << QSize(436, 338) << 4;
+        QTest::newRow("larger") << QSize(500, 400) << 9;
+    }
+
+    void backgroundTiles() {
+        QFETCH(QSize, size);
+        QFETCH(int, tiles);
+        m_window->setFixedSize(size);
+        const QImage image = m_window->grab().toImage();
+        QCOMPARE(m_window->lastPaintTiles(), tiles);
+        // The field is deep blue everywhere, also where later tiles lie.
+        const QColor corner = image.pixelColor(image.width() - 1, image.height() - 1);
+        QVERIFY(corner.blue() > corner.red() && corner.blue() > corner.green());
+    }
+
+    void longCaptionLaysOutOnlyWhatFits() {
+        auto* r = static_cast<ReadoutView*>(named("Readout"));
+        const QString huge(1'000'000, QLatin1Char('7'));
+        r->setText(huge + QStringLiteral("42"));
+        QVERIFY(r->visibleText().endsWith(QStringLiteral("77742")));
+        QVERIFY(r->visibleText().size() <= r->width());
+        QVERIFY(!r->grab().isNull());
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
