@@ -1,0 +1,18 @@
+# Debian packages the build and the tests need, and a helper that installs the missing ones.
+# shellcheck shell=sh
+RUN_PACKAGES="g++ make cmake qt6-base-dev fonts-liberation2"
+TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb clang-format"
+
+ensure_packages() {
+    missing=""
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+    done
+    [ -z "$missing" ] && return 0
+    echo "Installing:$missing"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -q
+    # shellcheck disable=SC2086
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+}
