@@ -41,6 +41,15 @@ QFont fontFor(FontRole role) {
     return f;
 }
 
+// A tool tip is laid out whole when it shows; a pasted megabyte would freeze the window,
+// so a very long one shows its start and its end.
+QString toolTipText(const std::string& text) {
+    constexpr qsizetype kMax = 400;
+    QString full = qstr(text);
+    if (full.size() <= kMax) return full;
+    return full.left(kMax / 2) + QStringLiteral(" \u2026 ") + full.right(kMax / 2);
+}
+
 QRect pixelRect(const ControlLayout& l) {
     return {toPixels(l.left), toPixels(l.top), toPixels(l.width), toPixels(l.height)};
 }
@@ -246,7 +255,7 @@ void CalculatorWindow::mirrorControl(Ctl c) {
     case ControlKind::PictureBox:
         break;
     }
-    w->setToolTip(qstr(s.toolTip));
+    w->setToolTip(toolTipText(s.toolTip));
     w->setEnabled(s.enabled);
     w->setVisible(s.visible);
 }

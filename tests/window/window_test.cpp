@@ -205,13 +205,22 @@ private slots:
         QVERIFY(corner.blue() > corner.red() && corner.blue() > corner.green());
     }
 
-    void longCaptionLaysOutOnlyWhatFits() {
+    // A caption or tool tip of any length shows at once: only what fits is laid out.
+    void megabyteReadoutStaysResponsive() {
+        const std::string huge = std::string(1'000'000, '7') + "42";
+        m_window->calculator().state().ReadoutText = huge;
+        click("Digits2");
         auto* r = static_cast<ReadoutView*>(named("Readout"));
-        const QString huge(1'000'000, QLatin1Char('7'));
-        r->setText(huge + QStringLiteral("42"));
+        QCOMPARE(r->text().size(), qsizetype(huge.size()));
         QVERIFY(r->visibleText().endsWith(QStringLiteral("77742")));
         QVERIFY(r->visibleText().size() <= r->width());
         QVERIFY(!r->grab().isNull());
+        click("Digits2");
+        QCOMPARE(r->text(), QString::fromUtf8("\u00DCberlauf"));
+        QVERIFY(r->toolTip().size() < 1000);
+        QVERIFY(r->toolTip().startsWith(QStringLiteral("777")));
+        QVERIFY(r->toolTip().endsWith(QStringLiteral("742")));
+        QCOMPARE(m_window->calculator().state().ReadoutText, CalcValue(huge));
     }
 };
 
