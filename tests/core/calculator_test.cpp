@@ -49,6 +49,10 @@ struct ReadoutCase {
     const char* toolTip;
 };
 
+void PrintTo(const ReadoutCase& c, std::ostream* os) {
+    *os << c.caption << (c.digits2 ? " ticked" : "");
+}
+
 class Readout : public testing::TestWithParam<ReadoutCase> { };
 
 TEST_P(Readout, CaptionAndToolTip) {
@@ -104,6 +108,10 @@ struct EntryCase {
     const char* readout; // '|' is the decimal separator
     int decimalEntered;
 };
+
+void PrintTo(const EntryCase& c, std::ostream* os) {
+    *os << c.presses;
+}
 
 class Entry : public testing::TestWithParam<EntryCase> { };
 
@@ -241,6 +249,10 @@ struct TileCase {
     float width, height, pictureWidth, pictureHeight;
     std::size_t tiles;
 };
+
+void PrintTo(const TileCase& c, std::ostream* os) {
+    *os << c.width << 'x' << c.height;
+}
 
 class Tiling : public testing::TestWithParam<TileCase> { };
 

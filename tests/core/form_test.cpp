@@ -63,6 +63,10 @@ struct RefusedFocus {
     bool disable;
 };
 
+void PrintTo(const RefusedFocus& c, std::ostream* os) {
+    *os << layoutOf(c.target).name;
+}
+
 class FocusRefused : public testing::TestWithParam<RefusedFocus> { };
 
 TEST_P(FocusRefused, StaysWhereItWas) {

@@ -19,6 +19,10 @@ struct ReadCase {
     std::optional<double> expected;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << '"' << c.text << (c.german ? "\" de" : "\" en");
+}
+
 class ReadNumber : public testing::TestWithParam<ReadCase> { };
 
 TEST_P(ReadNumber, ReadsOrRefuses) {
@@ -72,6 +76,10 @@ struct TextCase {
     const char* english;
 };
 
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << c.english;
+}
+
 class NumberText : public testing::TestWithParam<TextCase> { };
 
 TEST_P(NumberText, WritesFifteenDigits) {
@@ -117,6 +125,10 @@ struct PatternCase {
     bool german;
     const char* expected;
 };
+
+void PrintTo(const PatternCase& c, std::ostream* os) {
+    *os << c.pattern << ' ' << c.expected;
+}
 
 class Pattern : public testing::TestWithParam<PatternCase> { };
 
