@@ -30,12 +30,25 @@ void Calculator::onClick(Ctl c) {
         Number_Click(static_cast<std::int16_t>(*digit));
         return;
     }
+    if (auto op = operatorIndex(c)) {
+        Operator_Click(static_cast<std::int16_t>(*op));
+        return;
+    }
     switch (c) {
     case Ctl::Decimal:
         Decimal_Click();
         break;
     case Ctl::Digits2:
         Digits2_Click();
+        break;
+    case Ctl::Percent:
+        Percent_Click();
+        break;
+    case Ctl::Cancel:
+        Cancel_Click();
+        break;
+    case Ctl::CancelEntry:
+        CancelEntry_Click();
         break;
     default:
         break;

@@ -5,6 +5,7 @@
 #include "numbertext.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tarvelio {
@@ -65,6 +66,12 @@ public:
     void Number_Click(std::int16_t index);
     void Decimal_Click();
 
+    // Operators, percent, clear.
+    void Operator_Click(std::int16_t index);
+    void Percent_Click();
+    void Cancel_Click();
+    void CancelEntry_Click();
+
     // Texts built from the decimal separator by formatting 0.
     const std::string& zeroText() const { return m_zeroText; }
     const std::string& entryTemplate() const { return m_entryTemplate; }
@@ -75,6 +82,8 @@ private:
     void onLostFocus(Ctl c) override;
 
     void setUpOnce();
+    bool operate(const std::string& op);
+    std::optional<CalcValue> evaluate();
     void setReadout(CalcValue value);
     void enableConversions();
 

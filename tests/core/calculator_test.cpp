@@ -1,9 +1,9 @@
 #include "engine/calculator.h"
+#include "presses.h"
 #include "window/layout.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,22 +25,7 @@ std::string withSeparator(std::string text, const NumberFormat& f) {
     return out;
 }
 
-// Presses separated by blanks: digits, "." for the decimal point, "sign" for a minus
-// taken as the sign of the next number.
-void press(Calculator& calc, const std::string& presses) {
-    std::istringstream in(presses);
-    for (std::string p; in >> p;) {
-        if (p == ".") {
-            calc.Decimal_Click();
-        } else if (p == "sign") {
-            calc.state().ReadoutText = "-" + calc.zeroText();
-            calc.state().LastInput = "NEG";
-        } else {
-            for (char d : p)
-                calc.form().userClick(*numberButton(d - '0'));
-        }
-    }
-}
+using testing_support::press;
 
 struct ReadoutCase {
     CalcValue readout;
@@ -130,9 +115,9 @@ TEST_P(Entry, BuildsTheNumber) {
 INSTANTIATE_TEST_SUITE_P(Presses, Entry,
     testing::Values(EntryCase {"5", "5|", 0}, EntryCase {"5 3", "53|", 0}, EntryCase {"5 3 . 7", "53|7", -1},
         EntryCase {".", "0|", -1}, EntryCase {". 5", "0|5", -1}, EntryCase {"0 0 7", "007|", 0},
-        EntryCase {"5 . . 2", "5|2", -1}, EntryCase {"sign 5", "-5|", 0}, EntryCase {"sign . 5", "-0|5", -1},
+        EntryCase {"5 . . 2", "5|2", -1}, EntryCase {"- 5", "-5|", 0}, EntryCase {"- . 5", "-0|5", -1},
         EntryCase {"111111111111111111111111111111", "11111111111111111111111|", 0},
-        EntryCase {"sign 111111111111111111111111111111", "-1111111111111111111111|", 0},
+        EntryCase {"- 111111111111111111111111111111", "-1111111111111111111111|", 0},
         EntryCase {". 1111111111111111111111111111", "0|1111111111111111111111", -1}));
 
 TEST(Entry, DigitAfterAResultStartsAfreshAndEnablesBothConversions) {

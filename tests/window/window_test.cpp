@@ -180,9 +180,40 @@ private slots:
     }
 
     void clickFocusReachesTheModel() {
-        click("Cancel");
-        QCOMPARE(m_window->focusWidget(), named("Cancel"));
-        QCOMPARE(m_window->calculator().form().focus(), Ctl::Cancel);
+        click("CancelEntry");
+        QCOMPARE(m_window->focusWidget(), named("CancelEntry"));
+        QCOMPARE(m_window->calculator().form().focus(), Ctl::CancelEntry);
+    }
+
+    void clicksCalculate_data() {
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("chain") << QStringList {"Number(1)", "Number(2)", "Operator(1)", "Number(3)",
+            "Operator(2)", "Number(2)", "Operator(4)"}
+                               << QStringLiteral("30,00");
+        QTest::newRow("percent") << QStringList {"Number(2)", "Number(0)", "Number(0)", "Operator(1)",
+            "Number(1)", "Number(0)", "Percent", "Operator(4)"}
+                                 << QStringLiteral("220,00");
+        QTest::newRow("division by zero") << QStringList {"Number(8)", "Operator(0)", "Number(0)",
+            "Operator(4)"} << QStringLiteral("Division durch 0");
+        QTest::newRow("error") << QStringList {"Number(8)", "Operator(0)", "Number(0)", "Operator(1)",
+            "Number(5)", "Operator(4)"}
+                               << QStringLiteral("Fehler");
+        QTest::newRow("clear after error") << QStringList {"Number(8)", "Operator(0)", "Number(0)",
+            "Operator(1)", "Number(5)", "Operator(4)", "Cancel"}
+                                           << QStringLiteral("0,00");
+    }
+
+    void clicksCalculate() {
+        QFETCH(QStringList, buttons);
+        QFETCH(QString, caption);
+        for (const QString& b : buttons)
+            click(b);
+        QCOMPARE(readout(), caption);
+        if (buttons.last() == "Cancel") {
+            QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+            QCOMPARE(m_window->calculator().state().OperandCount, 0);
+        }
     }
 
     void backgroundTiles_data() {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/calculator.h"
+
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace tarvelio::testing_support {
+
+// Clicks buttons as a person would. Presses are separated by blanks: a run of digits,
+// "." for the decimal point, the operator captions "+", "-", "X", "/", "=", and "%", "C",
+// "CE", and "#" for the check box.
+inline void press(Calculator& calc, const std::string& presses) {
+    static const std::map<std::string, Ctl> buttons {
+        {".", Ctl::Decimal},
+        {"+", Ctl::Plus},
+        {"-", Ctl::Minus},
+        {"X", Ctl::Times},
+        {"/", Ctl::Divide},
+        {"=", Ctl::Equals},
+        {"%", Ctl::Percent},
+        {"C", Ctl::Cancel},
+        {"CE", Ctl::CancelEntry},
+        {"#", Ctl::Digits2},
+    };
+    std::istringstream in(presses);
+    for (std::string p; in >> p;) {
+        if (auto it = buttons.find(p); it != buttons.end()) {
+            calc.form().userClick(it->second);
+            continue;
+        }
+        for (char d : p)
+            calc.form().userClick(*numberButton(d - '0'));
+    }
+}
+
+} // namespace tarvelio::testing_support
