@@ -50,13 +50,28 @@ void Calculator::onClick(Ctl c) {
     case Ctl::CancelEntry:
         CancelEntry_Click();
         break;
+    case Ctl::DME:
+        DME_Click();
+        break;
+    case Ctl::EDM:
+        EDM_Click();
+        break;
+    case Ctl::Combo1:
+        Combo1_Click();
+        break;
     default:
         break;
     }
 }
 
-void Calculator::onGotFocus(Ctl) { }
+void Calculator::onGotFocus(Ctl c) {
+    if (c == Ctl::Combo1)
+        Combo1_GotFocus();
+}
 
-void Calculator::onLostFocus(Ctl) { }
+void Calculator::onLostFocus(Ctl c) {
+    if (c == Ctl::Combo1)
+        Combo1_LostFocus();
+}
 
 } // namespace tarvelio

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tarvelio {
 
@@ -23,6 +24,19 @@ struct CalcState {
     bool ResultShown = false;
 
     friend bool operator==(const CalcState&, const CalcState&) = default;
+};
+
+// The currencies and the chooser's own state.
+struct CurrencyState {
+    std::vector<std::string> CurrencyCodes; // 13: the twelve codes and "DM"
+    std::vector<double> CurrencyRates; // 12: units per Euro
+    std::vector<std::string> CurrencyNames; // 12
+    std::int16_t CurrencyIndex = 0;
+    CalcValue EuroAmount;
+    bool DmMode = false;
+    bool ListDroppedDown = false;
+
+    friend bool operator==(const CurrencyState&, const CurrencyState&) = default;
 };
 
 // Size of the drawing surface and the background picture, and the one drawing call
@@ -52,6 +66,8 @@ public:
     const Form& form() const { return m_form; }
     CalcState& state() { return m_state; }
     const CalcState& state() const { return m_state; }
+    CurrencyState& currency() { return m_currency; }
+    const CurrencyState& currency() const { return m_currency; }
 
     // Window.
     void Form_Load();
@@ -72,6 +88,24 @@ public:
     void Cancel_Click();
     void CancelEntry_Click();
 
+    // Conversions and the currency chooser.
+    void DME_Click();
+    void EDM_Click();
+    void Combo1_Click();
+    void Combo1_GotFocus();
+    void Combo1_LostFocus();
+    void Combo1_DropDown();
+    void Combo1_KeyDown(std::int16_t keyCode, std::int16_t shift);
+
+    // The right-click hook and the chooser's window helpers. Returns whether the press
+    // was taken; a press that is not taken goes on to the button.
+    bool EdmRightButtonDown();
+    void HookButton(Ctl c);
+    void UnhookButton(Ctl c);
+    void AddWindowBorder(Ctl c);
+    void SetComboReadOnly(Ctl c);
+    void PressRightArrow();
+
     // Texts built from the decimal separator by formatting 0.
     const std::string& zeroText() const { return m_zeroText; }
     const std::string& entryTemplate() const { return m_entryTemplate; }
@@ -82,6 +116,11 @@ private:
     void onLostFocus(Ctl c) override;
 
     void setUpOnce();
+    void setUpCurrencies();
+    std::optional<double> converted(const CalcValue& value, bool toEuro) const;
+    bool showEuroAmount();
+    std::string currencyCode() const;
+    std::string currencyName() const;
     bool operate(const std::string& op);
     std::optional<CalcValue> evaluate();
     void setReadout(CalcValue value);
@@ -93,6 +132,8 @@ private:
     std::string m_negativeZeroText;
     Form m_form;
     CalcState m_state;
+    CurrencyState m_currency;
+    bool m_setUp = false;
 };
 
 } // namespace tarvelio

@@ -13,7 +13,8 @@ constexpr std::size_t kMaxEntryLength = 24;
 // goes in front of it; after the decimal point digits are appended.
 void Calculator::Number_Click(std::int16_t index) {
     const auto button = numberButton(index);
-    if (!button) return;
+    if (!button)
+        return;
     auto& s = m_state;
     if (s.ResultShown) {
         setReadout(m_entryTemplate);
@@ -34,13 +35,15 @@ void Calculator::Number_Click(std::int16_t index) {
             // A number without a separator can be left after a conversion whose following
             // operator failed; all of it counts as the whole-number part then.
             const auto separator = text.find(m_entryTemplate);
-            if (separator != std::string::npos) text.resize(separator);
+            if (separator != std::string::npos)
+                text.resize(separator);
             text += digit;
             text += m_entryTemplate;
         }
         setReadout(std::move(text));
     }
-    if (s.LastInput == texts::kNeg) setReadout("-" + textOf(s.ReadoutText, m_format));
+    if (s.LastInput == texts::kNeg)
+        setReadout("-" + textOf(s.ReadoutText, m_format));
     s.LastInput = texts::kNums;
 }
 

@@ -17,7 +17,8 @@ bool isDigit(char c) {
 std::size_t blankLength(std::string_view s, std::size_t at) {
     static constexpr std::string_view blanks[] = {" ", "\t", "\r", "\n", "\u00A0", "\u202F"};
     for (auto b : blanks) {
-        if (s.substr(at, b.size()) == b) return b.size();
+        if (s.substr(at, b.size()) == b)
+            return b.size();
     }
     return 0;
 }
@@ -83,11 +84,13 @@ std::optional<double> readNumber(std::string_view text, const NumberFormat& form
     std::string_view s = trimBlanks(text);
     std::size_t i = 0;
     bool negative = false;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+    if (i < s.size() && (s[i] == '-' || s[i] == '+'))
+        negative = s[i++] == '-';
 
     const std::string_view dec = format.decimalSeparator;
     std::string_view group = format.groupSeparator;
-    if (group == dec) group = {};
+    if (group == dec)
+        group = {};
 
     // Significant digits without leading zeros; `scale` counts the decimals among them.
     std::string mantissa;
@@ -96,7 +99,8 @@ std::optional<double> readNumber(std::string_view text, const NumberFormat& form
     for (;;) {
         if (i < s.size() && isDigit(s[i])) {
             anyDigit = true;
-            if (s[i] != '0' || !mantissa.empty()) mantissa += s[i];
+            if (s[i] != '0' || !mantissa.empty())
+                mantissa += s[i];
             ++i;
         } else if (!group.empty() && s.substr(i, group.size()) == group) {
             i += group.size();
@@ -109,35 +113,44 @@ std::optional<double> readNumber(std::string_view text, const NumberFormat& form
         for (; i < s.size() && isDigit(s[i]); ++i) {
             anyDigit = true;
             ++scale;
-            if (s[i] != '0' || !mantissa.empty()) mantissa += s[i];
+            if (s[i] != '0' || !mantissa.empty())
+                mantissa += s[i];
         }
     }
-    if (!anyDigit) return std::nullopt;
+    if (!anyDigit)
+        return std::nullopt;
 
     long long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
         bool negativeExponent = false;
-        if (i < s.size() && (s[i] == '-' || s[i] == '+')) negativeExponent = s[i++] == '-';
-        if (i >= s.size() || !isDigit(s[i])) return std::nullopt;
+        if (i < s.size() && (s[i] == '-' || s[i] == '+'))
+            negativeExponent = s[i++] == '-';
+        if (i >= s.size() || !isDigit(s[i]))
+            return std::nullopt;
         for (; i < s.size() && isDigit(s[i]); ++i)
             exponent = std::min(exponent * 10 + (s[i] - '0'), 1'000'000'000'000LL);
-        if (negativeExponent) exponent = -exponent;
+        if (negativeExponent)
+            exponent = -exponent;
     }
-    if (i != s.size()) return std::nullopt;
+    if (i != s.size())
+        return std::nullopt;
 
     const double zero = negative ? -0.0 : 0.0;
     while (!mantissa.empty() && mantissa.back() == '0') {
         mantissa.pop_back();
         --scale;
     }
-    if (mantissa.empty()) return zero;
+    if (mantissa.empty())
+        return zero;
 
     // Decimal magnitude: the value lies in [10^(magnitude-1), 10^magnitude).
     const long long power = exponent - scale;
     const long long magnitude = static_cast<long long>(mantissa.size()) + power;
-    if (magnitude > 310) return std::nullopt;
-    if (magnitude < -330) return zero;
+    if (magnitude > 310)
+        return std::nullopt;
+    if (magnitude < -330)
+        return zero;
 
     mantissa += 'e';
     mantissa += std::to_string(power);
@@ -145,19 +158,23 @@ std::optional<double> readNumber(std::string_view text, const NumberFormat& form
     auto res = std::from_chars(mantissa.data(), mantissa.data() + mantissa.size(), value);
     if (res.ec == std::errc::result_out_of_range)
         return magnitude > 0 ? std::nullopt : std::optional<double>(zero);
-    if (res.ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+    if (res.ec != std::errc() || !std::isfinite(value))
+        return std::nullopt;
     return negative ? -value : value;
 }
 
 std::string numberText(double value, const NumberFormat& format) {
-    if (!std::isfinite(value)) return std::string(nonFiniteText(value));
-    if (value == 0) return "0";
+    if (!std::isfinite(value))
+        return std::string(nonFiniteText(value));
+    if (value == 0)
+        return "0";
     Decimal d = toDecimal(value);
     while (d.digits.size() > 1 && d.digits.back() == '0')
         d.digits.pop_back();
 
     std::string out;
-    if (d.negative) out += '-';
+    if (d.negative)
+        out += '-';
     const int exponent = d.point - 1;
     if (exponent >= 15 || exponent < -4) {
         out += d.digits[0];
@@ -167,7 +184,8 @@ std::string numberText(double value, const NumberFormat& format) {
         }
         out += exponent < 0 ? "E-" : "E+";
         const int magnitude = std::abs(exponent);
-        if (magnitude < 10) out += '0';
+        if (magnitude < 10)
+            out += '0';
         out += std::to_string(magnitude);
     } else if (d.point <= 0) {
         out += '0';
@@ -189,7 +207,8 @@ std::string numberText(double value, const NumberFormat& format) {
 }
 
 std::string formatPattern(double value, std::string_view pattern, const NumberFormat& format) {
-    if (!std::isfinite(value)) return std::string(nonFiniteText(value));
+    if (!std::isfinite(value))
+        return std::string(nonFiniteText(value));
 
     std::size_t body = pattern.find_first_of("#0,.");
     const std::string_view prefix = pattern.substr(0, std::min(body, pattern.size()));
@@ -213,8 +232,10 @@ std::string formatPattern(double value, std::string_view pattern, const NumberFo
     if (d.point > 0) {
         const auto p = static_cast<std::size_t>(d.point);
         whole = d.digits.substr(0, p);
-        if (whole.size() < p) whole.append(p - whole.size(), '0');
-        if (p < d.digits.size()) frac = d.digits.substr(p);
+        if (whole.size() < p)
+            whole.append(p - whole.size(), '0');
+        if (p < d.digits.size())
+            frac = d.digits.substr(p);
     } else {
         frac.assign(static_cast<std::size_t>(-d.point), '0');
         frac += d.digits;
@@ -236,24 +257,29 @@ std::string formatPattern(double value, std::string_view pattern, const NumberFo
 
     std::size_t firstNonZero = whole.find_first_not_of('0');
     whole.erase(0, std::min(firstNonZero, whole.size()));
-    if (whole.size() < minWhole) whole.insert(0, minWhole - whole.size(), '0');
+    if (whole.size() < minWhole)
+        whole.insert(0, minWhole - whole.size(), '0');
     while (frac.size() > minFrac && frac.back() == '0')
         frac.pop_back();
-    if (frac.size() < minFrac) frac.append(minFrac - frac.size(), '0');
+    if (frac.size() < minFrac)
+        frac.append(minFrac - frac.size(), '0');
     const bool nonZero = whole.find_first_not_of('0') != std::string::npos
         || frac.find_first_not_of('0') != std::string::npos;
 
     std::string out(prefix);
-    if (d.negative && nonZero) out += '-';
+    if (d.negative && nonZero)
+        out += '-';
     if (grouping && whole.size() > 3) {
         for (std::size_t k = 0; k < whole.size(); ++k) {
-            if (k > 0 && (whole.size() - k) % 3 == 0) out += format.groupSeparator;
+            if (k > 0 && (whole.size() - k) % 3 == 0)
+                out += format.groupSeparator;
             out += whole[k];
         }
     } else {
         out += whole;
     }
-    if (pointAt != std::string_view::npos) out += format.decimalSeparator;
+    if (pointAt != std::string_view::npos)
+        out += format.decimalSeparator;
     out += frac;
     return out;
 }

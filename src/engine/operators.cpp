@@ -16,7 +16,8 @@ namespace {
 template <class Op> std::optional<double> checked(double a, double b, Op op) {
     std::feclearexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
     const double r = op(a, b);
-    if (std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) || !std::isfinite(r)) return std::nullopt;
+    if (std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) || !std::isfinite(r))
+        return std::nullopt;
     return r;
 }
 
@@ -27,9 +28,11 @@ template <class Op> std::optional<double> checked(double a, double b, Op op) {
 // readout and leaves the rest undone; what ran before it stays done.
 void Calculator::Operator_Click(std::int16_t index) {
     const auto button = operatorButton(index);
-    if (!button) return;
+    if (!button)
+        return;
     const std::string op = m_form.caption(*button);
-    if (!operate(op)) m_form.setCaption(Ctl::Readout, std::string(texts::kError));
+    if (!operate(op))
+        m_form.setCaption(Ctl::Readout, std::string(texts::kError));
 }
 
 bool Calculator::operate(const std::string& op) {
@@ -38,7 +41,8 @@ bool Calculator::operate(const std::string& op) {
     enableConversions();
     s.PreviousReadout = s.ReadoutText;
     if (s.LastInput == texts::kNums) {
-        if (s.OperandCount == std::numeric_limits<std::int16_t>::max()) return false;
+        if (s.OperandCount == std::numeric_limits<std::int16_t>::max())
+            return false;
         ++s.OperandCount;
     }
     switch (s.OperandCount) {
@@ -57,7 +61,8 @@ bool Calculator::operate(const std::string& op) {
         break;
     case 2: {
         auto result = evaluate();
-        if (!result) return false;
+        if (!result)
+            return false;
         s.FirstOperand = std::move(*result);
         setReadout(s.FirstOperand);
         s.OperandCount = 1;
@@ -80,11 +85,15 @@ std::optional<CalcValue> Calculator::evaluate() {
     s.SecondOperand = s.PreviousReadout;
     const std::string& op = s.PendingOperator;
     const auto second = numberOf(s.SecondOperand, m_format);
-    if (!second) return std::nullopt;
-    if (op == "=") return CalcValue(*second);
-    if (op == "/" && *second == 0) return CalcValue(std::string(texts::kDivisionByZero));
+    if (!second)
+        return std::nullopt;
+    if (op == "=")
+        return CalcValue(*second);
+    if (op == "/" && *second == 0)
+        return CalcValue(std::string(texts::kDivisionByZero));
     const auto first = numberOf(s.FirstOperand, m_format);
-    if (!first) return std::nullopt;
+    if (!first)
+        return std::nullopt;
     std::optional<double> r;
     if (op == "+")
         r = checked(*first, *second, [](double a, double b) { return a + b; });
@@ -96,7 +105,8 @@ std::optional<CalcValue> Calculator::evaluate() {
         r = checked(*first, *second, [](double a, double b) { return a / b; });
     else
         return std::nullopt; // not an operator caption: changes nothing
-    if (!r) return std::nullopt;
+    if (!r)
+        return std::nullopt;
     return CalcValue(*r);
 }
 
@@ -105,11 +115,13 @@ std::optional<CalcValue> Calculator::evaluate() {
 // error path: "Fehler" on the readout and no state changed.
 void Calculator::Percent_Click() {
     auto& s = m_state;
-    if (s.LastInput != texts::kNums || s.OperandCount != 1) return;
+    if (s.LastInput != texts::kNums || s.OperandCount != 1)
+        return;
     const auto first = numberOf(s.FirstOperand, m_format);
     const auto entered = numberOf(s.ReadoutText, m_format);
     std::optional<double> product;
-    if (first && entered) product = checked(*first, *entered, [](double a, double b) { return a * b / 100; });
+    if (first && entered)
+        product = checked(*first, *entered, [](double a, double b) { return a * b / 100; });
     if (!product) {
         m_form.setCaption(Ctl::Readout, std::string(texts::kError));
         return;

@@ -1,13 +1,17 @@
 #include "calculatorwindow.h"
 
+#include "../winhelpers/chooserbox.h"
+#include "../winhelpers/rightclickhook.h"
 #include "layout.h"
 #include "product.h"
 #include "readoutview.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -46,7 +50,8 @@ QFont fontFor(FontRole role) {
 QString toolTipText(const std::string& text) {
     constexpr qsizetype kMax = 400;
     QString full = qstr(text);
-    if (full.size() <= kMax) return full;
+    if (full.size() <= kMax)
+        return full;
     return full.left(kMax / 2) + QStringLiteral(" \u2026 ") + full.right(kMax / 2);
 }
 
@@ -100,6 +105,13 @@ CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
         | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    m_rightClickHook = new RightClickHook(
+        [this] {
+            bool taken = false;
+            forward([this, &taken] { taken = m_calc.EdmRightButtonDown(); });
+            return taken;
+        },
+        this);
     buildControls();
 }
 
@@ -144,10 +156,15 @@ void CalculatorWindow::buildControls() {
             break;
         }
         case ControlKind::ComboBox: {
-            auto* combo = new QComboBox(this);
-            combo->setEditable(true);
-            combo->setInsertPolicy(QComboBox::NoInsert);
-            w = combo;
+            m_chooser = new ChooserBox(this);
+            m_chooser->setEditable(true);
+            m_chooser->setInsertPolicy(QComboBox::NoInsert);
+            m_chooser->lineEdit()->installEventFilter(this);
+            connect(m_chooser, &QComboBox::activated, this,
+                [this, c](int index) { forward([this, c, index] { m_calc.form().userSelect(c, index); }); });
+            connect(m_chooser, &ChooserBox::droppingDown, this,
+                [this] { forward([this] { m_calc.Combo1_DropDown(); }); });
+            w = m_chooser;
             break;
         }
         case ControlKind::Label:
@@ -180,7 +197,8 @@ void CalculatorWindow::buildControls() {
         }
         w->setPalette(pal);
         w->setFocusPolicy(canHoldFocus(l.kind) ? Qt::ClickFocus : Qt::NoFocus);
-        if (canHoldFocus(l.kind)) w->installEventFilter(this);
+        if (canHoldFocus(l.kind))
+            w->installEventFilter(this);
         m_widgets[indexOf(c)] = w;
     }
     for (std::size_t i = 0; i < kControlCount; ++i)
@@ -201,13 +219,15 @@ void CalculatorWindow::mirror() {
     const FormChanges changes = m_calc.form().takeChanges();
     m_mirroring = true;
     for (std::size_t i = 0; i < kControlCount; ++i) {
-        if (changes.has(static_cast<Ctl>(i))) mirrorControl(static_cast<Ctl>(i));
+        if (changes.has(static_cast<Ctl>(i)))
+            mirrorControl(static_cast<Ctl>(i));
     }
     if (changes.stacking) {
         std::array<Ctl, kControlCount> raised {};
         std::size_t n = 0;
         for (std::size_t i = 0; i < kControlCount; ++i) {
-            if (m_calc.form().control(static_cast<Ctl>(i)).stacking > 0) raised[n++] = static_cast<Ctl>(i);
+            if (m_calc.form().control(static_cast<Ctl>(i)).stacking > 0)
+                raised[n++] = static_cast<Ctl>(i);
         }
         std::sort(raised.begin(), raised.begin() + static_cast<std::ptrdiff_t>(n), [this](Ctl a, Ctl b) {
             return m_calc.form().control(a).stacking < m_calc.form().control(b).stacking;
@@ -215,9 +235,14 @@ void CalculatorWindow::mirror() {
         for (std::size_t i = 0; i < n; ++i)
             widget(raised[i])->raise();
     }
-    if (changes.window && m_calc.form().windowVisible()) show();
+    if (changes.window && m_calc.form().windowVisible())
+        show();
     mirrorFocus();
     m_mirroring = false;
+    // Queued, so that each press reaches whichever control has the focus when it is
+    // processed, after the handler that asked for it has returned.
+    for (int i = 0; i < changes.rightArrows; ++i)
+        QCoreApplication::postEvent(this, new QEvent(kRightArrowEvent));
 }
 
 void CalculatorWindow::mirrorControl(Ctl c) {
@@ -234,8 +259,10 @@ void CalculatorWindow::mirrorControl(Ctl c) {
         break;
     }
     case ControlKind::ComboBox: {
-        auto* combo = static_cast<QComboBox*>(w);
+        auto* combo = static_cast<ChooserBox*>(w);
         const QSignalBlocker block(combo);
+        combo->setThinBorder(s.border);
+        combo->lineEdit()->setReadOnly(s.readOnly);
         if (combo->count() != static_cast<int>(s.items.size())) {
             combo->clear();
             for (const auto& item : s.items)
@@ -255,6 +282,10 @@ void CalculatorWindow::mirrorControl(Ctl c) {
     case ControlKind::PictureBox:
         break;
     }
+    if (s.hooked)
+        m_rightClickHook->install(w);
+    else if (m_rightClickHook->target() == w)
+        m_rightClickHook->remove();
     w->setToolTip(toolTipText(s.toolTip));
     w->setEnabled(s.enabled);
     w->setVisible(s.visible);
@@ -263,21 +294,71 @@ void CalculatorWindow::mirrorControl(Ctl c) {
 void CalculatorWindow::mirrorFocus() {
     const auto focus = m_calc.form().focus();
     QWidget* target = focus ? widget(*focus) : this;
-    if (focusWidget() != target) target->setFocus(Qt::OtherFocusReason);
+    while (target->focusProxy())
+        target = target->focusProxy();
+    if (focusWidget() != target)
+        target->setFocus(Qt::OtherFocusReason);
 }
 
 Ctl CalculatorWindow::controlOf(const QObject* watched) const {
+    if (m_chooser && watched == m_chooser->lineEdit())
+        return Ctl::Combo1;
     const auto it = std::find(m_widgets.begin(), m_widgets.end(), watched);
     return static_cast<Ctl>(it - m_widgets.begin());
 }
 
+bool CalculatorWindow::event(QEvent* event) {
+    if (event->type() != kRightArrowEvent)
+        return QWidget::event(event);
+    QWidget* target = QApplication::focusWidget();
+    if (!target || target->window() != this)
+        target = focusWidget();
+    if (target) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &press);
+        QCoreApplication::sendEvent(target, &release);
+    }
+    return true;
+}
+
+// Windows virtual-key codes for the keys the chooser tells apart; other keys only need
+// to differ from them.
+static std::int16_t virtualKey(int key) {
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    default:
+        return key >= 0x20 && key <= 0x7E ? static_cast<std::int16_t>(key) : 0xFF;
+    }
+}
+
+static std::int16_t shiftState(Qt::KeyboardModifiers m) {
+    return static_cast<std::int16_t>(
+        (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
+}
+
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && controlOf(watched) == Ctl::Combo1) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        forward([this, key] { m_calc.Combo1_KeyDown(virtualKey(key->key()), shiftState(key->modifiers())); });
+    }
     if (event->type() == QEvent::FocusIn && !m_mirroring) {
         // Focus that returns with the window's activation was never lost to the rules.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             const Ctl c = controlOf(watched);
-            if (indexOf(c) < kControlCount) forward([this, c] { m_calc.form().userFocus(c); });
+            if (indexOf(c) < kControlCount)
+                forward([this, c] { m_calc.form().userFocus(c); });
         }
     }
     return QWidget::eventFilter(watched, event);

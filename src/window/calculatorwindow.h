@@ -2,6 +2,7 @@
 
 #include "../engine/calculator.h"
 
+#include <QEvent>
 #include <QPixmap>
 #include <QWidget>
 
@@ -10,7 +11,9 @@
 
 namespace tarvelio {
 
+class ChooserBox;
 class ReadoutView;
+class RightClickHook;
 
 // The calculator's one window. It builds the controls at their places, forwards toolkit
 // events to the rules and mirrors the control model onto the widgets after each of them.
@@ -24,10 +27,13 @@ public:
 
     Calculator& calculator() { return m_calc; }
     QWidget* widget(Ctl c) const { return m_widgets[indexOf(c)]; }
+    // Posted for each synthetic Right-arrow press.
+    static constexpr QEvent::Type kRightArrowEvent = static_cast<QEvent::Type>(QEvent::User + 1);
     // The tiles the last paint drew, in pixels.
     int lastPaintTiles() const { return m_lastPaintTiles; }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +51,8 @@ private:
     Calculator m_calc;
     std::array<QWidget*, kControlCount> m_widgets {};
     ReadoutView* m_readout = nullptr;
+    ChooserBox* m_chooser = nullptr;
+    RightClickHook* m_rightClickHook = nullptr;
     QPixmap m_background;
     bool m_mirroring = false;
     int m_lastPaintTiles = 0;

@@ -47,12 +47,14 @@ constexpr std::size_t indexOf(Ctl c) {
 
 // The digit buttons form the control array `Number`, indexed by their digit.
 constexpr std::optional<Ctl> numberButton(int index) {
-    if (index < 0 || index > 9) return std::nullopt;
+    if (index < 0 || index > 9)
+        return std::nullopt;
     return static_cast<Ctl>(indexOf(Ctl::Num0) + static_cast<std::size_t>(index));
 }
 
 constexpr std::optional<int> numberIndex(Ctl c) {
-    if (c < Ctl::Num0 || c > Ctl::Num9) return std::nullopt;
+    if (c < Ctl::Num0 || c > Ctl::Num9)
+        return std::nullopt;
     return static_cast<int>(indexOf(c) - indexOf(Ctl::Num0));
 }
 
@@ -60,13 +62,15 @@ constexpr std::optional<int> numberIndex(Ctl c) {
 // follow the order on screen.
 constexpr std::optional<Ctl> operatorButton(int index) {
     constexpr Ctl byIndex[] = {Ctl::Divide, Ctl::Plus, Ctl::Times, Ctl::Minus, Ctl::Equals};
-    if (index < 0 || index > 4) return std::nullopt;
+    if (index < 0 || index > 4)
+        return std::nullopt;
     return byIndex[index];
 }
 
 constexpr std::optional<int> operatorIndex(Ctl c) {
     for (int i = 0; i < 5; ++i) {
-        if (operatorButton(i) == c) return i;
+        if (operatorButton(i) == c)
+            return i;
     }
     return std::nullopt;
 }

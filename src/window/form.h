@@ -30,6 +30,9 @@ struct ControlState {
     std::vector<std::string> items; // chooser list
     int listIndex = -1; // chooser selection, -1 for none
     int stacking = 0; // higher lies in front among overlapping controls
+    bool hooked = false; // a right-button press is caught before the control sees it
+    bool border = false; // a thin border around the control
+    bool readOnly = false; // the text field takes no typing
 };
 
 // What changed since the toolkit last mirrored the model.
@@ -38,8 +41,9 @@ struct FormChanges {
     bool focus = false;
     bool window = false;
     bool stacking = false;
+    int rightArrows = 0; // synthetic Right-arrow presses to queue
 
-    bool any() const { return controls != 0 || focus || window || stacking; }
+    bool any() const { return controls != 0 || focus || window || stacking || rightArrows != 0; }
     bool has(Ctl c) const { return (controls >> indexOf(c)) & 1U; }
 };
 
@@ -54,6 +58,7 @@ public:
 
     const ControlState& control(Ctl c) const { return m_controls[indexOf(c)]; }
     const std::string& caption(Ctl c) const { return control(c).caption; }
+    static ControlKind kind(Ctl c);
     bool windowVisible() const { return m_windowVisible; }
     std::optional<Ctl> focus() const { return m_focus; }
 
@@ -73,9 +78,19 @@ public:
     void setListIndex(Ctl c, int index);
     void bringToFront(Ctl c);
 
+    // Effects below the toolkit's ordinary properties.
+    void setHooked(Ctl c, bool hooked);
+    void setBorder(Ctl c, bool border);
+    void setReadOnly(Ctl c, bool readOnly);
+    // One Right-arrow press and release, handled by whichever control has the focus
+    // when the toolkit processes it, after the current handler has returned.
+    void queueRightArrow() { ++m_changes.rightArrows; }
+
     // User actions as the toolkit reports them.
     void userClick(Ctl c);
     void userFocus(Ctl c);
+    // A choice from the list, also of the entry already selected.
+    void userSelect(Ctl c, int index);
 
     FormChanges takeChanges();
 

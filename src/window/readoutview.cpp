@@ -12,7 +12,8 @@ ReadoutView::ReadoutView(QWidget* parent)
 }
 
 void ReadoutView::setText(QString text) {
-    if (text == m_text) return;
+    if (text == m_text)
+        return;
     m_text = std::move(text);
     update();
 }
@@ -20,9 +21,11 @@ void ReadoutView::setText(QString text) {
 QString ReadoutView::visibleText() const {
     // No glyph is narrower than two pixels, so this many characters more than fill a line.
     const qsizetype limit = qMax(8, width() / 2 + 2);
-    if (m_text.size() <= limit) return m_text;
+    if (m_text.size() <= limit)
+        return m_text;
     qsizetype from = m_text.size() - limit;
-    if (m_text.at(from).isLowSurrogate()) ++from;
+    if (m_text.at(from).isLowSurrogate())
+        ++from;
     return m_text.mid(from);
 }
 

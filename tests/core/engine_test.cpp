@@ -55,9 +55,12 @@ TEST_P(Sequence, ShowsAndLeaves) {
         press(r.calc, c.presses);
         const CalcState& s = r.calc.state();
         EXPECT_EQ(r.calc.form().caption(Ctl::Readout), withSeparator(c.caption, *f)) << c.presses;
-        if (c.operandCount >= 0) EXPECT_EQ(s.OperandCount, c.operandCount) << c.presses;
-        if (c.lastInput) EXPECT_EQ(s.LastInput, c.lastInput) << c.presses;
-        if (c.pendingOperator) EXPECT_EQ(s.PendingOperator, c.pendingOperator) << c.presses;
+        if (c.operandCount >= 0)
+            EXPECT_EQ(s.OperandCount, c.operandCount) << c.presses;
+        if (c.lastInput)
+            EXPECT_EQ(s.LastInput, c.lastInput) << c.presses;
+        if (c.pendingOperator)
+            EXPECT_EQ(s.PendingOperator, c.pendingOperator) << c.presses;
     }
 }
 

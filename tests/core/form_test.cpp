@@ -73,8 +73,10 @@ TEST_P(FocusRefused, StaysWhereItWas) {
     const auto& c = GetParam();
     Shown s;
     s.form.setFocus(Ctl::Equals);
-    if (c.hide) s.form.setVisible(c.target, false);
-    if (c.disable) s.form.setEnabled(c.target, false);
+    if (c.hide)
+        s.form.setVisible(c.target, false);
+    if (c.disable)
+        s.form.setEnabled(c.target, false);
     s.events.log.clear();
     EXPECT_FALSE(s.form.setFocus(c.target));
     EXPECT_EQ(s.form.focus(), Ctl::Equals);

@@ -29,7 +29,8 @@ TEST_P(ReadNumber, ReadsOrRefuses) {
     const auto& c = GetParam();
     const auto got = readNumber(c.text, c.german ? de : en);
     ASSERT_EQ(got.has_value(), c.expected.has_value()) << '"' << c.text << '"';
-    if (got) EXPECT_EQ(*got, *c.expected) << '"' << c.text << '"';
+    if (got)
+        EXPECT_EQ(*got, *c.expected) << '"' << c.text << '"';
 }
 
 INSTANTIATE_TEST_SUITE_P(Accepted, ReadNumber,

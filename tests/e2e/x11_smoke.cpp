@@ -42,7 +42,8 @@ std::string windowName(Display* d, Window w) {
 std::optional<Window> findWindow(Display* d, const std::string& title) {
     Window root, parent, *children = nullptr;
     unsigned int n = 0;
-    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n)) return std::nullopt;
+    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n))
+        return std::nullopt;
     std::optional<Window> found;
     for (unsigned int i = 0; i < n && !found; ++i) {
         XWindowAttributes a;
@@ -50,13 +51,15 @@ std::optional<Window> findWindow(Display* d, const std::string& title) {
             && windowName(d, children[i]) == title)
             found = children[i];
     }
-    if (children) XFree(children);
+    if (children)
+        XFree(children);
     return found;
 }
 
 int fail(const char* what, pid_t child) {
     std::fprintf(stderr, "FAIL: %s\n", what);
-    if (child > 0) kill(child, SIGKILL);
+    if (child > 0)
+        kill(child, SIGKILL);
     return 1;
 }
 
@@ -68,7 +71,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     Display* d = XOpenDisplay(nullptr);
-    if (!d) return fail("cannot open the display", 0);
+    if (!d)
+        return fail("cannot open the display", 0);
 
     pid_t child = 0;
     char* args[] = {argv[1], const_cast<char*>("--ignored-argument"), nullptr};
@@ -81,12 +85,14 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_for(20ms);
         w = findWindow(d, "Tarvelio");
     }
-    if (!w) return fail("no mapped window titled Tarvelio", child);
+    if (!w)
+        return fail("no mapped window titled Tarvelio", child);
 
     XWindowAttributes a;
     XGetWindowAttributes(d, *w, &a);
     std::printf("window 0x%lx: %dx%d\n", *w, a.width, a.height);
-    if (a.width != 218 || a.height != 169) return fail("the client area is not 218 x 169", child);
+    if (a.width != 218 || a.height != 169)
+        return fail("the client area is not 218 x 169", child);
 
     XClassHint hint;
     if (XGetClassHint(d, *w, &hint)) {

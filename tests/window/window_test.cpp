@@ -1,10 +1,12 @@
 #include "window/calculatorwindow.h"
 #include "window/readoutview.h"
+#include "winhelpers/chooserbox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -25,7 +27,8 @@ private:
 
     void saveShot(const QString& file) {
         const QString dir = qEnvironmentVariable("TARVELIO_SHOTS");
-        if (!dir.isEmpty() && QDir().mkpath(dir)) m_window->grab().save(dir + "/" + file);
+        if (!dir.isEmpty() && QDir().mkpath(dir))
+            m_window->grab().save(dir + "/" + file);
     }
 
 private slots:
@@ -95,7 +98,7 @@ private slots:
         row("Label1", {88, 41, 41, 17}, "#,##", "", 11, false);
         row("cCopy", {8, 38, 24, 22}, "", "Kopieren (Strg+C)", 13, true);
         row("cPaste", {40, 38, 24, 22}, "", "Einf\u00FCgen (Strg+V)", 13, true);
-        row("Combo1", {163, 37, 46, 21}, "Combo1", "", 11, false);
+        row("Combo1", {163, 37, 46, 21}, "DEM", "\u20AC -> Deutsche Mark", 11, false);
         row("EDM", {168, 38, 41, 20}, "DM", "\u20AC -> DM (D), Rechtsklick f\u00FCr andere W\u00E4hrungen",
             11, true);
         row("Label2", {12, 11, 26, 16}, "", "", 11, false);
@@ -145,7 +148,7 @@ private slots:
         QVERIFY(stackIndex("Label1") < stackIndex("DME"));
         for (const char* control : {"Operator(4)", "DME", "EDM", "Digits2", "cCopy", "Combo1"})
             QVERIFY2(stackIndex("Label2") < stackIndex(control), control);
-        QVERIFY(stackIndex("EDM") > stackIndex("Combo1"));
+        QVERIFY(stackIndex("Combo1") > stackIndex("EDM"));
     }
 
     void digitsBuildANumber() {
@@ -214,6 +217,103 @@ private slots:
             QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
             QCOMPARE(m_window->calculator().state().OperandCount, 0);
         }
+    }
+
+    QComboBox* chooser() const { return static_cast<QComboBox*>(named("Combo1")); }
+
+    void rightPress(const QString& name) { QTest::mousePress(named(name), Qt::RightButton); }
+
+    void rightPressOpensTheChooserOverDm() {
+        for (const char* b : {"Number(1)", "Number(0)", "Number(0)"})
+            click(b);
+        rightPress("EDM");
+        QVERIFY(chooser()->isVisible());
+        QCOMPARE(readout(), QStringLiteral("195,58"));
+        QCOMPARE(static_cast<QLabel*>(named("Label2"))->text(), QStringLiteral("DEM"));
+        QCOMPARE(chooser()->currentText(), QStringLiteral("DEM"));
+        QCOMPARE(m_window->focusWidget(), chooser());
+        // It covers the button: right and bottom edges together, reaching further out.
+        const QRect c = chooser()->geometry(), e = named("EDM")->geometry();
+        QCOMPARE(c.right(), e.right());
+        QCOMPARE(c.bottom(), e.bottom());
+        QVERIFY(c.left() < e.left() && c.top() < e.top());
+        QWidget* atDm = m_window->childAt(e.center());
+        QVERIFY(atDm == chooser() || chooser()->isAncestorOf(atDm));
+        // The right-button release and a second press go nowhere.
+        QTest::mouseRelease(named("EDM"), Qt::RightButton);
+        QCOMPARE(m_window->calculator().currency().CurrencyIndex, 2);
+        saveShot("window-chooser.png");
+    }
+
+    void leftClickOnDmStillConverts() {
+        for (const char* b : {"Number(5)", "Number(0)", "Number(0)", "EDM"})
+            click(b);
+        QCOMPARE(readout(), QStringLiteral("977,92"));
+        QCOMPARE(static_cast<QLabel*>(named("Label2"))->text(), QStringLiteral("DM"));
+        QVERIFY(!named("EDM")->isEnabled());
+        QCOMPARE(m_window->focusWidget(), named("DME"));
+        rightPress("EDM");
+        QVERIFY(!chooser()->isVisible());
+    }
+
+    void typingIntoTheChooserChangesNothing() {
+        rightPress("EDM");
+        QTest::keyClicks(chooser(), QStringLiteral("ab"));
+        QCOMPARE(chooser()->currentText(), QStringLiteral("DEM"));
+        QCOMPARE(chooser()->lineEdit()->text(), QStringLiteral("DEM"));
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+    }
+
+    void upAndDownChooseTheCurrency() {
+        for (const char* b : {"Number(1)", "Number(0)", "Number(0)"})
+            click(b);
+        rightPress("EDM");
+        QTest::keyClick(chooser(), Qt::Key_Up);
+        QCOMPARE(chooser()->currentText(), QStringLiteral("BEF"));
+        QTest::keyClick(chooser(), Qt::Key_Up);
+        QCOMPARE(chooser()->currentText(), QStringLiteral("ATS"));
+        QCOMPARE(readout(), QStringLiteral("1.376,03"));
+        QCOMPARE(static_cast<QLabel*>(named("Label2"))->text(), QStringLiteral("ATS"));
+        QCOMPARE(
+            named("DME")->toolTip(), QString::fromUtf8("\u00D6sterreichische Schilling -> \u20AC (AltGr E)"));
+        QTest::keyClick(chooser(), Qt::Key_Down);
+        QCOMPARE(chooser()->currentText(), QStringLiteral("BEF"));
+        QCOMPARE(m_window->focusWidget(), chooser());
+        for (int i = 0; i < 12; ++i)
+            QTest::keyClick(chooser(), Qt::Key_Down);
+        QCOMPARE(m_window->calculator().currency().DmMode, true);
+        QVERIFY(!chooser()->isVisible());
+        QVERIFY(named("EDM")->isVisible() && !named("EDM")->isEnabled());
+        QCOMPARE(static_cast<QLabel*>(named("Label2"))->text(), QStringLiteral("DM"));
+    }
+
+    void rightArrowArrivesAfterTheHandler() {
+        int rights = 0;
+        struct Counter : QObject {
+            int* n;
+            explicit Counter(int* count)
+                : n(count) { }
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Right)
+                    ++*n;
+                return false;
+            }
+        } counter(&rights);
+        chooser()->installEventFilter(&counter);
+        chooser()->lineEdit()->selectAll();
+        rightPress("EDM");
+        QCOMPARE(rights, 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(rights, 2);
+        QVERIFY(!chooser()->lineEdit()->hasSelectedText());
+        QCOMPARE(chooser()->lineEdit()->cursorPosition(), 3);
+        QVERIFY(chooser()->lineEdit()->isReadOnly());
+        QVERIFY(static_cast<ChooserBox*>(chooser())->hasThinBorder());
+    }
+
+    void unloadRemovesTheHook() {
+        m_window->close();
+        QVERIFY(!m_window->calculator().form().control(Ctl::EDM).hooked);
     }
 
     void backgroundTiles_data() {
