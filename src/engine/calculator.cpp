@@ -59,6 +59,12 @@ void Calculator::onClick(Ctl c) {
     case Ctl::Combo1:
         Combo1_Click();
         break;
+    case Ctl::cCopy:
+        cCopy_Click();
+        break;
+    case Ctl::cPaste:
+        cPaste_Click();
+        break;
     default:
         break;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../input/clipboard.h"
 #include "../window/form.h"
 #include "calcvalue.h"
 #include "numbertext.h"
@@ -106,6 +107,13 @@ public:
     void SetComboReadOnly(Ctl c);
     void PressRightArrow();
 
+    // Keyboard and clipboard.
+    void HandleKey(std::int16_t& keyCode);
+    void cCopy_Click();
+    void cPaste_Click();
+    // The clipboard the copy and paste commands use; without one, copy and paste do nothing.
+    void setClipboard(Clipboard* clipboard) { m_clipboard = clipboard; }
+
     // Texts built from the decimal separator by formatting 0.
     const std::string& zeroText() const { return m_zeroText; }
     const std::string& entryTemplate() const { return m_entryTemplate; }
@@ -134,6 +142,7 @@ private:
     CalcState m_state;
     CurrencyState m_currency;
     bool m_setUp = false;
+    Clipboard* m_clipboard = nullptr;
 };
 
 } // namespace tarvelio

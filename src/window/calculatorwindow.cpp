@@ -1,5 +1,6 @@
 #include "calculatorwindow.h"
 
+#include "../input/keycodes.h"
 #include "../winhelpers/chooserbox.h"
 #include "../winhelpers/rightclickhook.h"
 #include "layout.h"
@@ -105,6 +106,7 @@ CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
         | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    m_calc.setClipboard(&m_clipboard);
     m_rightClickHook = new RightClickHook(
         [this] {
             bool taken = false;
@@ -348,11 +350,11 @@ static std::int16_t shiftState(Qt::KeyboardModifiers m) {
 }
 
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && controlOf(watched) == Ctl::Combo1) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        forward([this, key] { m_calc.Combo1_KeyDown(virtualKey(key->key()), shiftState(key->modifiers())); });
-    }
-    if (event->type() == QEvent::FocusIn && !m_mirroring) {
+    if (event->type() == QEvent::KeyPress) {
+        const Ctl c = controlOf(watched);
+        if (indexOf(c) < kControlCount && keyPress(c, *static_cast<QKeyEvent*>(event)))
+            return true;
+    } else if (event->type() == QEvent::FocusIn && !m_mirroring) {
         // Focus that returns with the window's activation was never lost to the rules.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
@@ -362,6 +364,35 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// A key goes to the control with the focus. The chooser passes none on: its key-down
+// handling hands the focus back instead. Every other control passes the character to
+// the key map, and then handles the key itself: Space, and Enter too, press a button.
+bool CalculatorWindow::keyPress(Ctl c, const QKeyEvent& key) {
+    if (c == Ctl::Combo1) {
+        forward([this, &key] { m_calc.Combo1_KeyDown(virtualKey(key.key()), shiftState(key.modifiers())); });
+        return false;
+    }
+    if (auto code = characterCode(key))
+        forward([this, &code] { m_calc.HandleKey(*code); });
+    if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !key.isAutoRepeat()) {
+        if (auto* button = qobject_cast<QPushButton*>(widget(c)); button && button->hasFocus())
+            button->click();
+        return true;
+    }
+    return false;
+}
+
+// The window takes keys itself only while no control has the focus; a key that a control
+// left unhandled and that travels on to the window has been dispatched already.
+void CalculatorWindow::keyPressEvent(QKeyEvent* event) {
+    if (m_calc.form().focus()) {
+        event->ignore();
+        return;
+    }
+    if (auto code = characterCode(*event))
+        forward([this, &code] { m_calc.HandleKey(*code); });
 }
 
 void CalculatorWindow::paintEvent(QPaintEvent*) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../engine/calculator.h"
+#include "../input/qtclipboard.h"
 
 #include <QEvent>
 #include <QPixmap>
@@ -36,6 +37,7 @@ protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The Tab key never moves the focus between controls.
     bool focusNextPrevChild(bool) override { return false; }
@@ -46,9 +48,11 @@ private:
     void mirror();
     void mirrorControl(Ctl c);
     void mirrorFocus();
+    bool keyPress(Ctl c, const QKeyEvent& key);
     Ctl controlOf(const QObject* widget) const;
 
     Calculator m_calc;
+    QtClipboard m_clipboard;
     std::array<QWidget*, kControlCount> m_widgets {};
     ReadoutView* m_readout = nullptr;
     ChooserBox* m_chooser = nullptr;

@@ -3,10 +3,12 @@
 #include "winhelpers/chooserbox.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
 
@@ -314,6 +316,107 @@ private slots:
     void unloadRemovesTheHook() {
         m_window->close();
         QVERIFY(!m_window->calculator().form().control(Ctl::EDM).hooked);
+    }
+
+    // Keys go in through the window, as the platform delivers them, to the focused control.
+    void type(const QString& text) {
+        for (QChar c : text)
+            QTest::keyClick(m_window->windowHandle(), c.toLatin1());
+    }
+
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(m_window->windowHandle(), k, mods);
+    }
+
+    void typedKeysCalculate() {
+        click("CancelEntry");
+        type("12+3");
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+        type("=");
+        QCOMPARE(readout(), QStringLiteral("15,00"));
+        type("*2");
+        key(Qt::Key_Return);
+        QCOMPARE(readout(), QStringLiteral("30,00"));
+        type("+5");
+        key(Qt::Key_Space);
+        QCOMPARE(readout(), QStringLiteral("35,00"));
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+    }
+
+    void digitOnAFocusedClearButtonEntersTheDigit() {
+        type("9");
+        click("CancelEntry");
+        QCOMPARE(m_window->focusWidget(), named("CancelEntry"));
+        type("5");
+        QCOMPARE(readout(), QStringLiteral("5,00"));
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+    }
+
+    void keysThatDoNothing() {
+        type("42");
+        for (Qt::Key k :
+            {Qt::Key_Backspace, Qt::Key_Escape, Qt::Key_Delete, Qt::Key_X, Qt::Key_F5, Qt::Key_Left})
+            key(k);
+        QTest::keyClick(m_window->windowHandle(), Qt::Key_X, Qt::ShiftModifier);
+        QTest::sendKeyEvent(QTest::Click, m_window->windowHandle(), Qt::Key_Adiaeresis,
+            QString::fromUtf8("\u00E4"), Qt::NoModifier);
+        QCOMPARE(readout(), QStringLiteral("42,00"));
+        QCOMPARE(m_window->calculator().state().LastInput, std::string("NUMS"));
+    }
+
+    void clipboardCopyAndPaste() {
+        type("1234,5678");
+        key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1.234,57"));
+        QCOMPARE(readout(), QStringLiteral("1.234,57"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("1.5"));
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(readout(), QStringLiteral("15,00"));
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(readout(), QStringLiteral("15,00"));
+        auto* image = new QMimeData;
+        image->setImageData(QImage(4, 4, QImage::Format_RGB32));
+        QGuiApplication::clipboard()->setMimeData(image);
+        click("cPaste");
+        QCOMPARE(readout(), QStringLiteral("15,00"));
+        click("cCopy");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("15,00"));
+    }
+
+    void euroSignAndD() {
+        type("100d");
+        QCOMPARE(readout(), QStringLiteral("195,58"));
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+        QTest::sendKeyEvent(QTest::Click, m_window->windowHandle(), Qt::Key_unknown,
+            QString::fromUtf8("\u20AC"), Qt::NoModifier);
+        QCOMPARE(readout(), QStringLiteral("100,00"));
+        QCOMPARE(static_cast<QLabel*>(named("Label2"))->text(), QString::fromUtf8("\u20AC"));
+        type("r");
+        QCOMPARE(readout(), QStringLiteral("100"));
+    }
+
+    void keyTypedInTheChooserIsNotDispatched() {
+        type("10");
+        rightPress("EDM");
+        QCOMPARE(readout(), QStringLiteral("19,56"));
+        type("5");
+        QCOMPARE(readout(), QStringLiteral("19,56"));
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+        type("5");
+        QCOMPARE(readout(), QStringLiteral("5,00"));
+    }
+
+    void windowTakesKeysWhileNoControlHasTheFocus() {
+        rightPress("EDM");
+        for (int i = 0; i < 11; ++i)
+            key(Qt::Key_Down);
+        QVERIFY(!chooser()->isVisible());
+        QCOMPARE(m_window->calculator().form().focus(), std::nullopt);
+        type("7");
+        QCOMPARE(readout(), QStringLiteral("7,00"));
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
     }
 
     void backgroundTiles_data() {
