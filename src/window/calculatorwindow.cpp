@@ -136,8 +136,10 @@ void CalculatorWindow::buildControls() {
             auto* b = new QPushButton(qstr(l.caption), this);
             b->setAutoDefault(false);
             if (l.kind == ControlKind::PictureButton) {
-                b->setIcon(QIcon(c == Ctl::cCopy ? QStringLiteral(":/pictures/copy.bmp")
-                                                 : QStringLiteral(":/pictures/paste.bmp")));
+                const QString name = c == Ctl::cCopy ? QStringLiteral("copy") : QStringLiteral("paste");
+                QIcon icon(QStringLiteral(":/pictures/%1.bmp").arg(name));
+                icon.addFile(QStringLiteral(":/pictures/%1@2x.png").arg(name));
+                b->setIcon(icon);
                 b->setIconSize(QSize(16, 16));
             }
             connect(b, &QPushButton::clicked, this,
@@ -198,6 +200,8 @@ void CalculatorWindow::buildControls() {
             pal.setColor(QPalette::Base, qcolor(*l.background));
         }
         w->setPalette(pal);
+        if (c != Ctl::Readout && c != Ctl::Label2)
+            w->setAccessibleName(qstr(tarvelio::accessibleName(c)));
         w->setFocusPolicy(canHoldFocus(l.kind) ? Qt::ClickFocus : Qt::NoFocus);
         if (canHoldFocus(l.kind))
             w->installEventFilter(this);
@@ -288,7 +292,10 @@ void CalculatorWindow::mirrorControl(Ctl c) {
         m_rightClickHook->install(w);
     else if (m_rightClickHook->target() == w)
         m_rightClickHook->remove();
-    w->setToolTip(toolTipText(s.toolTip));
+    if (const QString tip = toolTipText(s.toolTip); tip != w->toolTip()) {
+        w->setToolTip(tip);
+        w->setAccessibleDescription(tip);
+    }
     w->setEnabled(s.enabled);
     w->setVisible(s.visible);
 }
@@ -403,7 +410,13 @@ void CalculatorWindow::paintEvent(QPaintEvent*) {
         m_lastPaintTiles = 0;
         return;
     }
-    WidgetSurface surface(painter, *this, m_background);
+    // On a high-density screen the picture drawn at twice the resolution keeps it sharp.
+    if (devicePixelRatioF() > 1.0 && m_background2x.isNull()) {
+        m_background2x.load(QStringLiteral(":/pictures/background@2x.jpg"));
+        m_background2x.setDevicePixelRatio(2.0);
+    }
+    WidgetSurface surface(painter, *this,
+        devicePixelRatioF() > 1.0 && !m_background2x.isNull() ? m_background2x : m_background);
     m_calc.Form_Paint(surface);
     m_lastPaintTiles = surface.tiles;
 }

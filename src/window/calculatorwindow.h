@@ -58,6 +58,7 @@ private:
     ChooserBox* m_chooser = nullptr;
     RightClickHook* m_rightClickHook = nullptr;
     QPixmap m_background;
+    QPixmap m_background2x;
     bool m_mirroring = false;
     int m_lastPaintTiles = 0;
 };

@@ -132,4 +132,45 @@ constexpr const ControlLayout& layoutOf(Ctl c) {
     return kLayout[indexOf(c)];
 }
 
+// What assistive technology announces for each control: its visible label first, then
+// what it does. The readout and the unit label are announced by their current text.
+constexpr std::string_view accessibleName(Ctl c) {
+    switch (c) {
+    case Ctl::Equals:
+        return "= \u2013 gleich";
+    case Ctl::Cancel:
+        return "C \u2013 alles l\u00F6schen";
+    case Ctl::CancelEntry:
+        return "CE \u2013 Eingabe l\u00F6schen";
+    case Ctl::Plus:
+        return "+ \u2013 plus";
+    case Ctl::Minus:
+        return "- \u2013 minus";
+    case Ctl::Times:
+        return "X \u2013 mal";
+    case Ctl::Divide:
+        return "/ \u2013 geteilt durch";
+    case Ctl::Decimal:
+        return ". \u2013 Dezimaltrennzeichen";
+    case Ctl::Percent:
+        return "% \u2013 Prozent";
+    case Ctl::DME:
+        return "EUR \u2013 in Euro umrechnen";
+    case Ctl::EDM:
+        return "DM \u2013 in D-Mark umrechnen";
+    case Ctl::Digits2:
+        return "#,## \u2013 Zwei Dezimalstellen";
+    case Ctl::cCopy:
+        return "Kopieren";
+    case Ctl::cPaste:
+        return "Einf\u00FCgen";
+    case Ctl::Combo1:
+        return "W\u00E4hrung";
+    case Ctl::Picture1:
+        return "Hintergrund";
+    default:
+        return layoutOf(c).caption;
+    }
+}
+
 } // namespace tarvelio

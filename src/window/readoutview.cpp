@@ -1,20 +1,39 @@
 #include "readoutview.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QStyle>
 #include <qdrawutil.h>
 
 namespace tarvelio {
 
+namespace {
+
+// The readout is announced as text, not as an empty pane.
+QAccessibleInterface* readoutAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(ReadoutView::staticMetaObject.className()) && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
+    return nullptr;
+}
+
+} // namespace
+
 ReadoutView::ReadoutView(QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    static const bool installed = [] {
+        QAccessible::installFactory(readoutAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 void ReadoutView::setText(QString text) {
     if (text == m_text)
         return;
     m_text = std::move(text);
+    // Screen readers hear the new number; a pasted megabyte is announced by its end.
+    setAccessibleName(m_text.size() > 400 ? visibleText() : m_text);
     update();
 }
 

@@ -2,6 +2,7 @@
 #include "window/readoutview.h"
 #include "winhelpers/chooserbox.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -417,6 +418,73 @@ private slots:
         type("7");
         QCOMPARE(readout(), QStringLiteral("7,00"));
         QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+    }
+
+    void accessibleNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessible");
+        auto row = [](const char* name, const char* accessible) {
+            QTest::newRow(name) << QString(name) << QString::fromUtf8(accessible);
+        };
+        row("Operator(4)", "= \u2013 gleich");
+        row("Operator(2)", "X \u2013 mal");
+        row("Operator(0)", "/ \u2013 geteilt durch");
+        row("CancelEntry", "CE \u2013 Eingabe l\u00F6schen");
+        row("Cancel", "C \u2013 alles l\u00F6schen");
+        row("Number(7)", "7");
+        row("Decimal", ". \u2013 Dezimaltrennzeichen");
+        row("DME", "EUR \u2013 in Euro umrechnen");
+        row("EDM", "DM \u2013 in D-Mark umrechnen");
+        row("Digits2", "#,## \u2013 Zwei Dezimalstellen");
+        row("cCopy", "Kopieren");
+        row("cPaste", "Einf\u00FCgen");
+        row("Label1", "#,##");
+    }
+
+    // Every control is announced by its visible label first, with its tool tip as the
+    // description.
+    void accessibleNames() {
+        QFETCH(QString, name);
+        QFETCH(QString, accessible);
+        QWidget* w = named(name);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Name), accessible);
+        QCOMPARE(iface->text(QAccessible::Description), w->toolTip());
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty() && name != "Digits2")
+            QVERIFY(accessible.startsWith(b->text()));
+        if (name == "cCopy" || name == "cPaste")
+            QVERIFY(w->toolTip().startsWith(accessible));
+    }
+
+    void readoutIsAnnouncedAsText() {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(named("Readout"));
+        QCOMPARE(iface->role(), QAccessible::StaticText);
+        QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("0,00"));
+        type("42");
+        QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("42,00"));
+        QCOMPARE(iface->text(QAccessible::Description), QStringLiteral("42,"));
+        QAccessibleInterface* unit = QAccessible::queryAccessibleInterface(named("Label2"));
+        type("d");
+        QCOMPARE(unit->text(QAccessible::Name), QStringLiteral("DM"));
+    }
+
+    // Sizes are in device-independent pixels; at twice the density every picture is
+    // drawn from its own full-resolution variant.
+    void sharpAtEveryDensity() {
+        const qreal ratio = m_window->devicePixelRatioF();
+        const QPixmap shot = m_window->grab();
+        QCOMPARE(shot.size(), QSize(218, 169) * ratio);
+        saveShot(QStringLiteral("window-%1x.png").arg(ratio));
+        const QIcon icon = static_cast<QPushButton*>(named("cCopy"))->icon();
+        QCOMPARE(icon.pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
+        QCOMPARE(icon.availableSizes().contains(QSize(32, 32)), true);
+        for (const char* b : {"CancelEntry", "EDM", "Operator(0)"}) {
+            auto* button = static_cast<QPushButton*>(named(b));
+            const QFontMetrics metrics(button->font());
+            QVERIFY2(metrics.horizontalAdvance(button->text()) + 4 <= button->width(), b);
+            QVERIFY2(metrics.height() <= button->height(), b);
+        }
     }
 
     void backgroundTiles_data() {

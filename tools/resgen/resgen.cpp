@@ -274,12 +274,14 @@ QPainterPath starPath(QPointF centre, qreal outer, qreal rotationDeg) {
 
 // A corner of a waving flag: deep blue cloth with a few large pale stars, kept calm
 // because the keypad sits on top of it.
-QImage makeBackground() {
-    constexpr int w = 218, h = 169;
+// `scale` 2 draws the same picture at twice the resolution, for high-density screens.
+QImage makeBackground(int scale) {
+    const int w = 218 * scale, h = 169 * scale;
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(QColor(0, 40, 140));
     {
         QPainter p(&img);
+        p.scale(scale, scale);
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(150, 180, 235));
@@ -299,14 +301,23 @@ QImage makeBackground() {
     for (int y = 0; y < h; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            const qreal fold
-                = 0.11 * qSin((x * 0.9 + y * 0.45) / 26.0) + 0.04 * qSin((x - y * 0.6) / 41.0 + 1.3);
+            const qreal u = qreal(x) / scale, v = qreal(y) / scale;
+            const qreal fold = 0.11 * qSin((u * 0.9 + v * 0.45) / 26.0) + 0.04 * qSin((u - v * 0.6) / 41.0 + 1.3);
             const qreal f = 1.0 + fold;
             line[x] = qRgb(qBound(0, qRound(qRed(line[x]) * f), 255),
                 qBound(0, qRound(qGreen(line[x]) * f), 255), qBound(0, qRound(qBlue(line[x]) * f), 255));
         }
     }
     return img;
+}
+
+QImage doubled(const IndexedImage& img) {
+    QImage out(img.width, img.height, QImage::Format_RGB32);
+    for (int y = 0; y < img.height; ++y) {
+        for (int x = 0; x < img.width; ++x)
+            out.setPixel(x, y, kPalette[img.at(x, y)]);
+    }
+    return out.scaled(img.width * 2, img.height * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 // Chosen so the file lands near 3 KB; the background is soft enough not to show the loss.
@@ -342,6 +353,11 @@ int main(int argc, char** argv) {
     bool ok = makeIcon(out.filePath("icon.ico"));
     ok = writeBmp(out.filePath("copy.bmp"), fromArt(kCopyArt)) && ok;
     ok = writeBmp(out.filePath("paste.bmp"), fromArt(kPasteArt)) && ok;
-    ok = writeJpeg(out.filePath("background.jpg"), makeBackground()) && ok;
+    ok = writeJpeg(out.filePath("background.jpg"), makeBackground(1)) && ok;
+    // Twice the resolution for high-density screens; the bitmaps double their pixels, so
+    // they stay as crisp as the originals instead of being smoothed by the upscaling.
+    ok = writeJpeg(out.filePath("background@2x.jpg"), makeBackground(2)) && ok;
+    ok = doubled(fromArt(kCopyArt)).save(out.filePath("copy@2x.png")) && ok;
+    ok = doubled(fromArt(kPasteArt)).save(out.filePath("paste@2x.png")) && ok;
     return ok ? 0 : 1;
 }
