@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(tarvelio::kProductName.data()));
     QApplication::setApplicationVersion(QString::fromUtf8(tarvelio::kProductVersion.data()));
+    QApplication::setDesktopFileName(QString::fromUtf8(tarvelio::kApplicationId.data()));
     tarvelio::CalculatorWindow window(tarvelio::systemNumberFormat());
     window.load();
     return QApplication::exec();

@@ -1,0 +1,21 @@
+#!/bin/sh
+# Installs the build into a staging directory, compares the file list with the expected
+# one and validates the desktop entry and the AppStream metadata as installed.
+set -eu
+build=$1
+expected=$2
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT INT TERM
+DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
+(cd "$stage" && find . -type f | sed 's|^\.||' | LC_ALL=C sort) >"$stage.list"
+if ! LC_ALL=C sort "$expected" | diff -u - "$stage.list"; then
+    echo "FAIL: the installed files differ from the expected list" >&2
+    rm -f "$stage.list"
+    exit 1
+fi
+rm -f "$stage.list"
+[ -x "$stage/usr/bin/tarvelio" ] || { echo "FAIL: the program is not executable" >&2; exit 1; }
+desktop-file-validate "$stage/usr/share/applications/de.tarvelio.Tarvelio.desktop"
+appstreamcli validate --no-net "$stage/usr/share/metainfo/de.tarvelio.Tarvelio.metainfo.xml"
+grep -q '^StartupWMClass=Tarvelio$' "$stage/usr/share/applications/de.tarvelio.Tarvelio.desktop"
+echo "installed and valid"
