@@ -43,7 +43,7 @@ void Calculator::Number_Click(std::int16_t index) {
         setReadout(std::move(text));
     }
     if (s.LastInput == texts::kNeg)
-        setReadout("-" + textOf(s.ReadoutText, m_format));
+        setReadout(textOf(s.ReadoutText, m_format).insert(0, 1, '-'));
     s.LastInput = texts::kNums;
 }
 

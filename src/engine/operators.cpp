@@ -48,7 +48,7 @@ bool Calculator::operate(const std::string& op) {
     switch (s.OperandCount) {
     case 0:
         if (op == "-" && s.LastInput != texts::kNeg) {
-            setReadout("-" + textOf(s.ReadoutText, m_format));
+            setReadout(textOf(s.ReadoutText, m_format).insert(0, 1, '-'));
             s.LastInput = texts::kNeg;
         }
         break;
