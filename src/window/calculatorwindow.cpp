@@ -216,8 +216,15 @@ void CalculatorWindow::load() {
     forward([this] { m_calc.Form_Load(); });
 }
 
+// Runs one rule for one toolkit event, then shows its outcome. Nothing may unwind
+// through Qt's event dispatch; should a rule ever throw (memory exhausted), the window
+// shows what the model holds and the program goes on.
 void CalculatorWindow::forward(const std::function<void()>& action) {
-    action();
+    try {
+        action();
+    } catch (const std::exception& e) {
+        qWarning("tarvelio: %s", e.what());
+    }
     mirror();
 }
 

@@ -15,7 +15,7 @@ void Calculator::Form_Load() {
     s.DecimalEntered = 0;
     s.OperandCount = 0;
     s.LastInput = texts::kNone;
-    s.PendingOperator = " ";
+    s.PendingOperator.assign(1, ' '); // no operator pending (assigned so, GCC 12 warns falsely on " ")
     setReadout(m_zeroText);
     m_form.showWindow();
     // A control of a hidden window cannot take the focus, so this follows the show.

@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <random>
 
 using namespace tarvelio;
 
@@ -484,6 +485,45 @@ private slots:
             const QFontMetrics metrics(button->font());
             QVERIFY2(metrics.horizontalAdvance(button->text()) + 4 <= button->width(), b);
             QVERIFY2(metrics.height() <= button->height(), b);
+        }
+    }
+
+    // A thousand random clicks, right-button presses and keys through the real window:
+    // nothing crashes, and the model and the widgets stay in step.
+    void randomEvents() {
+        std::mt19937 random(4711);
+        const QList<QWidget*> controls
+            = m_window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        const QString keys = QStringLiteral("0123456789+-*/=%,.cCeEdDrRxX \u20AC\u00E4");
+        for (int i = 0; i < 1000; ++i) {
+            switch (random() % 4) {
+            case 0: {
+                QWidget* w = controls[int(random() % controls.size())];
+                if (w->isVisible() && w->isEnabled())
+                    QTest::mouseClick(w, Qt::LeftButton);
+                break;
+            }
+            case 1:
+                if (named("EDM")->isVisible())
+                    rightPress("EDM");
+                break;
+            case 2: {
+                const Qt::Key k[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Right};
+                key(k[random() % 5]);
+                break;
+            }
+            default: {
+                const QChar c = keys.at(int(random() % keys.size()));
+                QTest::sendKeyEvent(
+                    QTest::Click, m_window->windowHandle(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+                break;
+            }
+            }
+            QCoreApplication::processEvents();
+            const Form& form = m_window->calculator().form();
+            QCOMPARE(readout(), QString::fromStdString(form.caption(Ctl::Readout)));
+            QCOMPARE(chooser()->isVisible(), form.control(Ctl::Combo1).visible);
+            QCOMPARE(named("DME")->isEnabled(), form.control(Ctl::DME).enabled);
         }
     }
 

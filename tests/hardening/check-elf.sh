@@ -1,0 +1,33 @@
+#!/bin/sh
+# Reads the built program and its libraries and checks the hardening each must carry:
+# position-independent executable, full RELRO with immediate binding, stack protector,
+# fortified library calls (where the build optimises), control-flow protection notes.
+set -u
+program=$1
+buildtype=$2
+shift 2
+failed=0
+check() {
+    if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failed=1; fi
+}
+check "position-independent executable" "readelf -h '$program' | grep -q 'DYN (Position-Independent Executable'"
+check "PIE flag" "readelf -d '$program' | grep -q 'FLAGS_1.*PIE'"
+check "RELRO" "readelf -lW '$program' | grep -q GNU_RELRO"
+check "immediate binding" "readelf -d '$program' | grep -Eq 'BIND_NOW|FLAGS_1.*NOW'"
+check "stack protector" "readelf --dyn-syms -W '$program' | grep -q __stack_chk_fail"
+if [ "$buildtype" != Debug ]; then
+    # Only calls whose buffer size the compiler knows become checked calls.
+    unchecked=$(readelf --dyn-syms -W "$program" | awk '$7 == "UND" { print $8 }' \
+        | grep -Ec '^(strcpy|stpcpy|strcat|sprintf|vsprintf|gets|strncpy|strncat)@' || true)
+    check "fortified library calls (none of the always-unsafe kind unchecked)" "[ '$unchecked' -eq 0 ]"
+    echo "     checked calls: $(readelf --dyn-syms -W "$program" | grep -c '_chk@' || true)"
+fi
+if [ "$(uname -m)" = x86_64 ]; then
+    for archive in "$@"; do
+        members=$(readelf -n "$archive" | grep -c '^File: ' || true)
+        marked=$(readelf -n "$archive" | grep -c 'x86 feature: IBT, SHSTK' || true)
+        check "control-flow protection in $(basename "$archive") ($marked of $members objects)" \
+            "[ '$members' -gt 0 ] && [ '$marked' -eq '$members' ]"
+    done
+fi
+exit $failed
