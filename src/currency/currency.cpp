@@ -46,40 +46,38 @@ std::optional<double> Calculator::converted(const CalcValue& value, bool toEuro)
     return result;
 }
 
-// National currency to Euro. A readout that is no number (a lone "-", "Division durch 0")
-// or a result beyond the range changes nothing but shows "Fehler", as an operator would.
-void Calculator::DME_Click() {
-    const auto euro = converted(m_state.ReadoutText, true);
-    if (!euro) {
+// Replaces the readout by its converted value, marks it as a result and leaves only the
+// button of the opposite direction enabled, with the focus. A readout that is no number
+// (a lone "-", "Division durch 0") or a result beyond the range changes nothing but shows
+// "Fehler", as an operator would.
+void Calculator::convertReadout(bool toEuro, std::string unit) {
+    const auto value = converted(m_state.ReadoutText, toEuro);
+    if (!value) {
         m_form.setCaption(Ctl::Readout, std::string(texts::kError));
         return;
     }
-    setReadout(*euro);
+    const Ctl pressed = toEuro ? Ctl::DME : Ctl::EDM;
+    const Ctl opposite = toEuro ? Ctl::EDM : Ctl::DME;
+    setReadout(*value);
     m_state.DecimalEntered = 0;
     m_state.ResultShown = true;
-    m_form.setEnabled(Ctl::DME, false);
-    m_form.setEnabled(Ctl::EDM, true);
-    m_form.setFocus(Ctl::EDM);
-    m_form.setCaption(Ctl::Label2, std::string(kEuroLabel));
+    m_form.setEnabled(pressed, false);
+    m_form.setEnabled(opposite, true);
+    m_form.setFocus(opposite);
+    m_form.setCaption(Ctl::Label2, std::move(unit));
+}
+
+// National currency to Euro: divided by the rate, never multiplied by its inverse.
+void Calculator::DME_Click() {
+    convertReadout(true, std::string(kEuroLabel));
 }
 
 // Euro to the national currency. While the chooser covers this button the keyboard can
 // still run it; the unit label then names the chosen currency, which is what the number
 // is in, rather than "DM".
 void Calculator::EDM_Click() {
-    const auto national = converted(m_state.ReadoutText, false);
-    if (!national) {
-        m_form.setCaption(Ctl::Readout, std::string(texts::kError));
-        return;
-    }
-    setReadout(*national);
-    m_state.DecimalEntered = 0;
-    m_state.ResultShown = true;
-    m_form.setEnabled(Ctl::DME, true);
-    m_form.setEnabled(Ctl::EDM, false);
-    m_form.setFocus(Ctl::DME);
-    m_form.setCaption(
-        Ctl::Label2, m_form.control(Ctl::Combo1).visible ? currencyCode() : std::string(kDeutscheMarkLabel));
+    convertReadout(
+        false, m_form.control(Ctl::Combo1).visible ? currencyCode() : std::string(kDeutscheMarkLabel));
 }
 
 std::string Calculator::currencyCode() const {

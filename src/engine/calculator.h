@@ -126,6 +126,7 @@ private:
     void setUpOnce();
     void setUpCurrencies();
     std::optional<double> converted(const CalcValue& value, bool toEuro) const;
+    void convertReadout(bool toEuro, std::string unit);
     bool showEuroAmount();
     std::string currencyCode() const;
     std::string currencyName() const;

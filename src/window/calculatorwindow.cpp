@@ -38,11 +38,11 @@ QColor qcolor(Rgb c) {
 }
 
 QFont fontFor(FontRole role) {
-    const FontSpec spec = fontSpec(role);
+    const FontSpec size = fontSpec(role);
     QFont f(kFontFamily);
     f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(spec.pixelSize);
-    f.setBold(spec.bold);
+    f.setPixelSize(size.pixelSize);
+    f.setBold(size.bold);
     return f;
 }
 
