@@ -2,7 +2,9 @@
 # Runs a command against a private Xvfb on a free display, and stops the server afterwards.
 set -eu
 tmp=$(mktemp -d)
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$tmp/display" 2>"$tmp/xvfb.log" &
+# -noreset: the server would otherwise reset, and refuse connections for a moment, each
+# time its last client leaves, as between two programs a test starts in turn.
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset 5>"$tmp/display" 2>"$tmp/xvfb.log" &
 server=$!
 trap 'kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; rm -rf "$tmp"' EXIT INT TERM
 i=0
