@@ -64,6 +64,11 @@ Decimal toDecimal(double value) {
     int exponent = 0;
     std::from_chars(text.data() + 17 + (text[17] == '+' ? 1 : 0), text.data() + text.size(), exponent);
     d.point = exponent + 1;
+    // The largest doubles (from 1.797693134862315E+308) would round up past the range and
+    // their text would read as no number; they are rounded down instead.
+    constexpr std::string_view kLargestDigits = "179769313486231";
+    if (d.point == 309 && d.digits > kLargestDigits)
+        d.digits = kLargestDigits;
     return d;
 }
 

@@ -102,13 +102,19 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberText,
         TextCase {999999999999999.9, "1E+15", "1E+15"}, TextCase {1e15, "1E+15", "1E+15"},
         TextCase {1e20, "1E+20", "1E+20"}, TextCase {-1.5e300, "-1,5E+300", "-1.5E+300"},
         TextCase {1e-4, "0,0001", "0.0001"}, TextCase {1.5e-5, "1,5E-05", "1.5E-05"},
-        TextCase {5e-324, "4,94065645841247E-324", "4.94065645841247E-324"}));
+        TextCase {5e-324, "4,94065645841247E-324", "4.94065645841247E-324"},
+        TextCase {std::numeric_limits<double>::max(), "1,79769313486231E+308", "1.79769313486231E+308"},
+        TextCase {-1.7976931348623151e308, "-1,79769313486231E+308", "-1.79769313486231E+308"}));
 
 TEST(NumberText, EveryTextReadsBack) {
-    for (double v : {1.0 / 3, 1e20, -1.5e-7, 195.583, 1e-300, 123456.789}) {
+    for (double v : {1.0 / 3, 1e20, -1.5e-7, 195.583, 1e-300, 123456.789, std::numeric_limits<double>::max(),
+             -std::numeric_limits<double>::max()}) {
         const auto back = readNumber(numberText(v, de), de);
         ASSERT_TRUE(back.has_value()) << v;
         EXPECT_NEAR(*back, v, std::fabs(v) * 1e-14);
+        const auto cents = readNumber(formatPattern(v, "##,##0.00", de), de);
+        ASSERT_TRUE(cents.has_value()) << v;
+        EXPECT_NEAR(*cents, v, 0.005 + std::fabs(v) * 1e-14);
     }
 }
 
