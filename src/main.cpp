@@ -2,6 +2,7 @@
 #include "window/product.h"
 
 #include <QApplication>
+#include <QFont>
 
 int main(int argc, char** argv) {
     // Qt takes its own platform options from the arguments; the program reads none.
@@ -9,6 +10,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromUtf8(tarvelio::kProductName.data()));
     QApplication::setApplicationVersion(QString::fromUtf8(tarvelio::kProductVersion.data()));
     QApplication::setDesktopFileName(QString::fromUtf8(tarvelio::kApplicationId.data()));
+    // Every control names its font; an application font of the same family spares Qt the
+    // search for a fallback family for the chooser's list and the tool tips.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
     tarvelio::CalculatorWindow window(tarvelio::systemNumberFormat());
     window.load();
     return QApplication::exec();

@@ -138,7 +138,9 @@ void CalculatorWindow::buildControls() {
             if (l.kind == ControlKind::PictureButton) {
                 const QString name = c == Ctl::cCopy ? QStringLiteral("copy") : QStringLiteral("paste");
                 QIcon icon(QStringLiteral(":/pictures/%1.bmp").arg(name));
-                icon.addFile(QStringLiteral(":/pictures/%1@2x.png").arg(name));
+                // The double-resolution picture only where a screen can show it.
+                if (qApp->devicePixelRatio() > 1.0)
+                    icon.addFile(QStringLiteral(":/pictures/%1@2x.png").arg(name));
                 b->setIcon(icon);
                 b->setIconSize(QSize(16, 16));
             }

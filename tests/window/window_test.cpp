@@ -478,8 +478,10 @@ private slots:
         QCOMPARE(shot.size(), QSize(218, 169) * ratio);
         saveShot(QStringLiteral("window-%1x.png").arg(ratio));
         const QIcon icon = static_cast<QPushButton*>(named("cCopy"))->icon();
-        QCOMPARE(icon.pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
-        QCOMPARE(icon.availableSizes().contains(QSize(32, 32)), true);
+        // The double-resolution picture is there exactly where a screen can show it.
+        QCOMPARE(icon.availableSizes().contains(QSize(32, 32)), ratio > 1.0);
+        if (ratio > 1.0)
+            QCOMPARE(icon.pixmap(QSize(16, 16), ratio).size(), QSize(32, 32));
         for (const char* b : {"CancelEntry", "EDM", "Operator(0)"}) {
             auto* button = static_cast<QPushButton*>(named(b));
             const QFontMetrics metrics(button->font());
