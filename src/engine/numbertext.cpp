@@ -97,16 +97,31 @@ std::optional<double> readNumber(std::string_view text, const NumberFormat& form
     if (group == dec)
         group = {};
 
-    // Significant digits without leading zeros; `scale` counts the decimals among them.
+    // Significant digits without leading zeros, at most kMaxDigits of them: beyond that no
+    // digit changes the nearest double except by being non-zero, which a final 1 keeps.
+    // `scale` counts the decimals among the kept digits, `dropped` the whole-number digits
+    // left out. So a megabyte of digits costs one pass and no megabyte copy.
+    constexpr std::size_t kMaxDigits = 800;
     std::string mantissa;
     long long scale = 0;
+    long long dropped = 0;
+    bool droppedNonZero = false;
     bool anyDigit = false;
+    const auto take = [&](char digit, bool decimal) {
+        anyDigit = true;
+        if (digit == '0' && mantissa.empty()) {
+            scale += decimal;
+        } else if (mantissa.size() < kMaxDigits) {
+            mantissa += digit;
+            scale += decimal;
+        } else {
+            dropped += !decimal;
+            droppedNonZero = droppedNonZero || digit != '0';
+        }
+    };
     for (;;) {
         if (i < s.size() && isDigit(s[i])) {
-            anyDigit = true;
-            if (s[i] != '0' || !mantissa.empty())
-                mantissa += s[i];
-            ++i;
+            take(s[i++], false);
         } else if (!group.empty() && s.substr(i, group.size()) == group) {
             i += group.size();
         } else {
@@ -115,12 +130,8 @@ std::optional<double> readNumber(std::string_view text, const NumberFormat& form
     }
     if (!dec.empty() && s.substr(i, dec.size()) == dec) {
         i += dec.size();
-        for (; i < s.size() && isDigit(s[i]); ++i) {
-            anyDigit = true;
-            ++scale;
-            if (s[i] != '0' || !mantissa.empty())
-                mantissa += s[i];
-        }
+        for (; i < s.size() && isDigit(s[i]); ++i)
+            take(s[i], true);
     }
     if (!anyDigit)
         return std::nullopt;
@@ -142,6 +153,10 @@ std::optional<double> readNumber(std::string_view text, const NumberFormat& form
         return std::nullopt;
 
     const double zero = negative ? -0.0 : 0.0;
+    if (droppedNonZero) {
+        mantissa += '1';
+        ++scale;
+    }
     while (!mantissa.empty() && mantissa.back() == '0') {
         mantissa.pop_back();
         --scale;
@@ -150,7 +165,7 @@ std::optional<double> readNumber(std::string_view text, const NumberFormat& form
         return zero;
 
     // Decimal magnitude: the value lies in [10^(magnitude-1), 10^magnitude).
-    const long long power = exponent - scale;
+    const long long power = exponent - scale + dropped;
     const long long magnitude = static_cast<long long>(mantissa.size()) + power;
     if (magnitude > 310)
         return std::nullopt;

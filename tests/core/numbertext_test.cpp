@@ -66,6 +66,18 @@ TEST(ReadNumberLong, MegabyteOfDigits) {
     EXPECT_EQ(readNumber(tiny, de), 0.0);
 }
 
+// Only the first digits are kept, but a non-zero digit far behind them still decides a
+// rounding that lies exactly halfway between two doubles.
+TEST(ReadNumberLong, DigitsFarBehindStillRound) {
+    const std::string halfway = "1,00000000000000011102230246251565404236316680908203125";
+    EXPECT_EQ(readNumber(halfway, de), 1.0);
+    EXPECT_EQ(readNumber(halfway + std::string(900, '0') + "1", de), std::nextafter(1.0, 2.0));
+    EXPECT_EQ(readNumber(halfway + std::string(900, '0'), de), 1.0);
+    const std::string wholeDigits = "1" + std::string(1000, '0');
+    EXPECT_EQ(readNumber(wholeDigits + "e-1000", de), 1.0);
+    EXPECT_EQ(readNumber("12" + std::string(998, '0') + "e-998", de), 12.0);
+}
+
 TEST(ReadNumberLong, HugeExponentIsRefusedNotWrapped) {
     EXPECT_EQ(readNumber("1e99999999999999999999", de), std::nullopt);
     EXPECT_EQ(readNumber("1e-99999999999999999999", de), 0.0);
