@@ -13,19 +13,8 @@ namespace {
 const NumberFormat de = NumberFormat::german();
 const NumberFormat en = NumberFormat::english();
 
-// '|' in an expected text stands for the decimal separator of the format under test.
-std::string withSeparator(std::string text, const NumberFormat& f) {
-    std::string out;
-    for (char c : text) {
-        if (c == '|')
-            out += f.decimalSeparator;
-        else
-            out += c;
-    }
-    return out;
-}
-
 using testing_support::press;
+using testing_support::withSeparator;
 
 struct ReadoutCase {
     CalcValue readout;

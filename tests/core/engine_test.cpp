@@ -12,17 +12,10 @@ namespace tarvelio {
 namespace {
 
 using testing_support::press;
+using testing_support::withSeparator;
 
 const NumberFormat de = NumberFormat::german();
 const NumberFormat en = NumberFormat::english();
-
-// '|' in an expected caption stands for the decimal separator.
-std::string withSeparator(const std::string& text, const NumberFormat& f) {
-    std::string out;
-    for (char c : text)
-        out += c == '|' ? f.decimalSeparator : std::string(1, c);
-    return out;
-}
 
 // Started, with the check box cleared so that the caption shows the raw text.
 struct RawCalculator {

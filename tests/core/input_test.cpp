@@ -8,24 +8,11 @@
 namespace tarvelio {
 namespace {
 
+using testing_support::FakeClipboard;
 using testing_support::press;
 
 const NumberFormat de = NumberFormat::german();
 const NumberFormat en = NumberFormat::english();
-
-class FakeClipboard final : public Clipboard {
-public:
-    bool putText(const std::string& text) override {
-        if (!writable)
-            return false;
-        content = text;
-        return true;
-    }
-    std::optional<std::string> text() const override { return content; }
-
-    std::optional<std::string> content = std::string();
-    bool writable = true;
-};
 
 struct Desk {
     FakeClipboard clipboard;

@@ -3,6 +3,7 @@
 #include "engine/calculator.h"
 
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -34,5 +35,28 @@ inline void press(Calculator& calc, const std::string& presses) {
             calc.form().userClick(*numberButton(d - '0'));
     }
 }
+
+// '|' in an expected text stands for the decimal separator of the format under test.
+inline std::string withSeparator(const std::string& text, const NumberFormat& f) {
+    std::string out;
+    for (char c : text)
+        out += c == '|' ? f.decimalSeparator : std::string(1, c);
+    return out;
+}
+
+// An in-memory clipboard that can be made unwritable or unreadable.
+class FakeClipboard final : public Clipboard {
+public:
+    bool putText(const std::string& text) override {
+        if (!writable)
+            return false;
+        content = text;
+        return true;
+    }
+    std::optional<std::string> text() const override { return content; }
+
+    std::optional<std::string> content = std::string();
+    bool writable = true;
+};
 
 } // namespace tarvelio::testing_support

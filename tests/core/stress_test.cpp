@@ -1,4 +1,5 @@
 #include "engine/calculator.h"
+#include "presses.h"
 
 #include <gtest/gtest.h>
 
@@ -8,20 +9,11 @@
 namespace tarvelio {
 namespace {
 
-class MemoryClipboard final : public Clipboard {
-public:
-    bool putText(const std::string& text) override {
-        content = text;
-        return true;
-    }
-    std::optional<std::string> text() const override { return content; }
-    std::string content = "1.234,56";
-};
-
 // Long use leaves nothing behind: a hundred thousand keys, conversions, copies and pastes
 // included, hold the heap where a short warm-up left it.
 TEST(LongUse, HundredThousandKeysWithoutMemoryGrowth) {
-    MemoryClipboard clipboard;
+    testing_support::FakeClipboard clipboard;
+    clipboard.content = "1.234,56";
     Calculator calc(NumberFormat::german());
     calc.setClipboard(&clipboard);
     calc.Form_Load();
