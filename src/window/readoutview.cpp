@@ -1,6 +1,7 @@
 #include "readoutview.h"
 
 #include <QAccessibleWidget>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <qdrawutil.h>
@@ -34,7 +35,8 @@ void ReadoutView::setText(QString text) {
     m_text = std::move(text);
     // Screen readers hear the new number; a pasted megabyte is announced by its end.
     setAccessibleName(m_text.size() > 400 ? visibleText() : m_text);
-    update();
+    // The border stays as it is; only the text is drawn again.
+    update(textRect());
 }
 
 QString ReadoutView::visibleText() const {
@@ -48,11 +50,19 @@ QString ReadoutView::visibleText() const {
     return m_text.mid(from);
 }
 
-void ReadoutView::paintEvent(QPaintEvent*) {
+QRect ReadoutView::textRect() const {
+    return rect().adjusted(2, 1, -3, -1);
+}
+
+void ReadoutView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Window));
-    qDrawShadePanel(&p, rect(), palette(), true, 1);
-    const QRect text = rect().adjusted(2, 1, -3, -1);
+    const QRect text = textRect();
+    if (text.contains(event->rect())) {
+        p.fillRect(text, palette().color(QPalette::Window));
+    } else {
+        p.fillRect(rect(), palette().color(QPalette::Window));
+        qDrawShadePanel(&p, rect(), palette(), true, 1);
+    }
     p.setClipRect(text);
     p.setPen(palette().color(QPalette::WindowText));
     p.drawText(text, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, visibleText());

@@ -21,6 +21,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect textRect() const;
+
     QString m_text;
 };
 
