@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +57,14 @@ QString toolTipText(const std::string& text) {
     return full.left(kMax / 2) + QStringLiteral(" \u2026 ") + full.right(kMax / 2);
 }
 
+// Reads one of the program's own pictures, whose format is known. Left to guess, Qt would
+// load and ask every image plugin before its built-in readers got a turn.
+QPixmap picture(const QString& path, const char* format) {
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QRect pixelRect(const ControlLayout& l) {
     return {toPixels(l.left), toPixels(l.top), toPixels(l.width), toPixels(l.height)};
 }
@@ -96,10 +105,9 @@ NumberFormat systemNumberFormat() {
 
 CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
     : QWidget(parent)
-    , m_calc(std::move(format))
-    , m_background(QStringLiteral(":/pictures/background.jpg")) {
+    , m_calc(std::move(format)) {
     setWindowTitle(qstr(kWindowTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.ico")));
+    setWindowIcon(QIcon(picture(QStringLiteral(":/pictures/icon.ico"), "ico")));
     setFont(fontFor(FontRole::Window));
     setFixedSize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
@@ -117,101 +125,134 @@ CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
     buildControls();
 }
 
-void CalculatorWindow::buildControls() {
-    // Labels are drawn on the window's surface, beneath every other control, so they are
-    // created first; the readout first of all, so that the unit label lies over it.
+// Labels are drawn on the window's surface, beneath every other control, so they are
+// created first; the readout first of all, so that the unit label lies over it.
+static std::array<Ctl, kControlCount> creationOrder() {
     std::array<Ctl, kControlCount> order {};
     for (std::size_t i = 0; i < kControlCount; ++i)
         order[i] = static_cast<Ctl>(i);
     std::stable_partition(
         order.begin(), order.end(), [](Ctl c) { return layoutOf(c).kind == ControlKind::Label; });
     std::stable_partition(order.begin(), order.end(), [](Ctl c) { return c == Ctl::Readout; });
+    return order;
+}
 
-    for (Ctl c : order) {
-        const ControlLayout& l = layoutOf(c);
-        QWidget* w = nullptr;
-        switch (l.kind) {
-        case ControlKind::Button:
-        case ControlKind::PictureButton: {
-            auto* b = new QPushButton(qstr(l.caption), this);
-            b->setAutoDefault(false);
-            if (l.kind == ControlKind::PictureButton) {
-                const QString name = c == Ctl::cCopy ? QStringLiteral("copy") : QStringLiteral("paste");
-                QIcon icon(QStringLiteral(":/pictures/%1.bmp").arg(name));
-                // The double-resolution picture only where a screen can show it.
-                if (qApp->devicePixelRatio() > 1.0)
-                    icon.addFile(QStringLiteral(":/pictures/%1@2x.png").arg(name));
-                b->setIcon(icon);
-                b->setIconSize(QSize(16, 16));
-            }
-            connect(b, &QPushButton::clicked, this,
-                [this, c] { forward([this, c] { m_calc.form().userClick(c); }); });
-            w = b;
-            break;
-        }
-        case ControlKind::CheckBox: {
-            auto* box = new QCheckBox(qstr(l.caption), this);
-            box->setAutoFillBackground(true);
-            connect(box, &QCheckBox::clicked, this, [this, c] {
-                forward([this, c] { m_calc.form().userClick(c); });
-                // The box toggles itself before the rules see the click; put it back in
-                // line with the model in case they did not take it.
-                mirrorControl(c);
-            });
-            w = box;
-            break;
-        }
-        case ControlKind::ComboBox: {
-            m_chooser = new ChooserBox(this);
-            m_chooser->setEditable(true);
-            m_chooser->setInsertPolicy(QComboBox::NoInsert);
-            m_chooser->lineEdit()->installEventFilter(this);
-            connect(m_chooser, &QComboBox::activated, this,
-                [this, c](int index) { forward([this, c, index] { m_calc.form().userSelect(c, index); }); });
-            connect(m_chooser, &ChooserBox::droppingDown, this,
-                [this] { forward([this] { m_calc.Combo1_DropDown(); }); });
-            w = m_chooser;
-            break;
-        }
-        case ControlKind::Label:
-            if (c == Ctl::Readout) {
-                m_readout = new ReadoutView(this);
-                w = m_readout;
-            } else {
-                auto* label = new QLabel(this);
-                label->setTextFormat(Qt::PlainText);
-                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-                w = label;
-            }
-            break;
-        case ControlKind::PictureBox:
-            w = new QWidget(this);
-            break;
-        }
-        w->setObjectName(
-            l.arrayIndex >= 0 ? QStringLiteral("%1(%2)").arg(qstr(l.name)).arg(l.arrayIndex) : qstr(l.name));
-        w->setGeometry(pixelRect(l));
-        w->setFont(fontFor(l.font));
-        QPalette pal = w->palette();
-        if (l.foreground) {
-            pal.setColor(QPalette::WindowText, qcolor(*l.foreground));
-            pal.setColor(QPalette::Text, qcolor(*l.foreground));
-        }
-        if (l.background) {
-            pal.setColor(QPalette::Window, qcolor(*l.background));
-            pal.setColor(QPalette::Base, qcolor(*l.background));
-        }
-        w->setPalette(pal);
-        if (c != Ctl::Readout && c != Ctl::Label2)
-            w->setAccessibleName(qstr(tarvelio::accessibleName(c)));
-        w->setFocusPolicy(canHoldFocus(l.kind) ? Qt::ClickFocus : Qt::NoFocus);
-        if (canHoldFocus(l.kind))
-            w->installEventFilter(this);
-        m_widgets[indexOf(c)] = w;
+// The chooser is built when it is first shown: most sessions never open it, and an
+// editable combo box is the dearest control to set up before the window can appear.
+void CalculatorWindow::buildControls() {
+    for (Ctl c : creationOrder()) {
+        if (layoutOf(c).kind != ControlKind::ComboBox || m_calc.form().control(c).visible)
+            createControl(c);
     }
     for (std::size_t i = 0; i < kControlCount; ++i)
         mirrorControl(static_cast<Ctl>(i));
     m_calc.form().takeChanges();
+}
+
+QWidget* CalculatorWindow::createControl(Ctl c) {
+    const ControlLayout& l = layoutOf(c);
+    QWidget* w = nullptr;
+    switch (l.kind) {
+    case ControlKind::Button:
+    case ControlKind::PictureButton: {
+        auto* b = new QPushButton(qstr(l.caption), this);
+        b->setAutoDefault(false);
+        if (l.kind == ControlKind::PictureButton) {
+            const QString name = c == Ctl::cCopy ? QStringLiteral("copy") : QStringLiteral("paste");
+            QIcon icon(picture(QStringLiteral(":/pictures/%1.bmp").arg(name), "bmp"));
+            // The double-resolution picture only where a screen can show it.
+            if (qApp->devicePixelRatio() > 1.0)
+                icon.addPixmap(picture(QStringLiteral(":/pictures/%1@2x.png").arg(name), "png"));
+            b->setIcon(icon);
+            b->setIconSize(QSize(16, 16));
+        }
+        connect(b, &QPushButton::clicked, this,
+            [this, c] { forward([this, c] { m_calc.form().userClick(c); }); });
+        w = b;
+        break;
+    }
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(qstr(l.caption), this);
+        box->setAutoFillBackground(true);
+        connect(box, &QCheckBox::clicked, this, [this, c] {
+            forward([this, c] { m_calc.form().userClick(c); });
+            // The box toggles itself before the rules see the click; put it back in
+            // line with the model in case they did not take it.
+            mirrorControl(c);
+        });
+        w = box;
+        break;
+    }
+    case ControlKind::ComboBox: {
+        m_chooser = new ChooserBox(this);
+        m_chooser->setEditable(true);
+        m_chooser->setInsertPolicy(QComboBox::NoInsert);
+        m_chooser->lineEdit()->installEventFilter(this);
+        connect(m_chooser, &QComboBox::activated, this,
+            [this, c](int index) { forward([this, c, index] { m_calc.form().userSelect(c, index); }); });
+        connect(m_chooser, &ChooserBox::droppingDown, this,
+            [this] { forward([this] { m_calc.Combo1_DropDown(); }); });
+        w = m_chooser;
+        break;
+    }
+    case ControlKind::Label:
+        if (c == Ctl::Readout) {
+            m_readout = new ReadoutView(this);
+            w = m_readout;
+        } else {
+            auto* label = new QLabel(this);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            w = label;
+        }
+        break;
+    case ControlKind::PictureBox:
+        w = new QWidget(this);
+        break;
+    }
+    w->setObjectName(
+        l.arrayIndex >= 0 ? QStringLiteral("%1(%2)").arg(qstr(l.name)).arg(l.arrayIndex) : qstr(l.name));
+    w->setGeometry(pixelRect(l));
+    w->setFont(fontFor(l.font));
+    QPalette pal = w->palette();
+    if (l.foreground) {
+        pal.setColor(QPalette::WindowText, qcolor(*l.foreground));
+        pal.setColor(QPalette::Text, qcolor(*l.foreground));
+    }
+    if (l.background) {
+        pal.setColor(QPalette::Window, qcolor(*l.background));
+        pal.setColor(QPalette::Base, qcolor(*l.background));
+    }
+    w->setPalette(pal);
+    if (c != Ctl::Readout && c != Ctl::Label2)
+        w->setAccessibleName(qstr(tarvelio::accessibleName(c)));
+    w->setFocusPolicy(canHoldFocus(l.kind) ? Qt::ClickFocus : Qt::NoFocus);
+    if (canHoldFocus(l.kind))
+        w->installEventFilter(this);
+    m_widgets[indexOf(c)] = w;
+    return w;
+}
+
+// Puts the controls in the model's stacking order: the order of creation, and over it
+// the controls raised since, the latest on top.
+void CalculatorWindow::restack() {
+    for (Ctl c : creationOrder()) {
+        if (QWidget* w = widget(c))
+            w->raise();
+    }
+    std::array<Ctl, kControlCount> raised {};
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        if (m_calc.form().control(static_cast<Ctl>(i)).stacking > 0)
+            raised[n++] = static_cast<Ctl>(i);
+    }
+    std::sort(raised.begin(), raised.begin() + static_cast<std::ptrdiff_t>(n), [this](Ctl a, Ctl b) {
+        return m_calc.form().control(a).stacking < m_calc.form().control(b).stacking;
+    });
+    for (std::size_t i = 0; i < n; ++i) {
+        if (QWidget* w = widget(raised[i]))
+            w->raise();
+    }
 }
 
 void CalculatorWindow::load() {
@@ -237,19 +278,8 @@ void CalculatorWindow::mirror() {
         if (changes.has(static_cast<Ctl>(i)))
             mirrorControl(static_cast<Ctl>(i));
     }
-    if (changes.stacking) {
-        std::array<Ctl, kControlCount> raised {};
-        std::size_t n = 0;
-        for (std::size_t i = 0; i < kControlCount; ++i) {
-            if (m_calc.form().control(static_cast<Ctl>(i)).stacking > 0)
-                raised[n++] = static_cast<Ctl>(i);
-        }
-        std::sort(raised.begin(), raised.begin() + static_cast<std::ptrdiff_t>(n), [this](Ctl a, Ctl b) {
-            return m_calc.form().control(a).stacking < m_calc.form().control(b).stacking;
-        });
-        for (std::size_t i = 0; i < n; ++i)
-            widget(raised[i])->raise();
-    }
+    if (changes.stacking)
+        restack();
     if (changes.window && m_calc.form().windowVisible())
         show();
     mirrorFocus();
@@ -263,6 +293,13 @@ void CalculatorWindow::mirror() {
 void CalculatorWindow::mirrorControl(Ctl c) {
     const ControlState& s = m_calc.form().control(c);
     QWidget* w = widget(c);
+    if (!w) {
+        // Not built yet: there is nothing to show until the control first shows.
+        if (!s.visible)
+            return;
+        w = createControl(c);
+        restack();
+    }
     switch (layoutOf(c).kind) {
     case ControlKind::Button:
         static_cast<QPushButton*>(w)->setText(qstr(s.caption));
@@ -311,7 +348,7 @@ void CalculatorWindow::mirrorControl(Ctl c) {
 
 void CalculatorWindow::mirrorFocus() {
     const auto focus = m_calc.form().focus();
-    QWidget* target = focus ? widget(*focus) : this;
+    QWidget* target = focus && widget(*focus) ? widget(*focus) : this;
     while (target->focusProxy())
         target = target->focusProxy();
     if (focusWidget() != target)
@@ -412,6 +449,12 @@ void CalculatorWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void CalculatorWindow::paintEvent(QPaintEvent*) {
+    // The picture is read when it is first needed, so that the window maps without
+    // waiting for it.
+    if (!m_backgroundRead) {
+        m_background = picture(QStringLiteral(":/pictures/background.jpg"), "jpeg");
+        m_backgroundRead = true;
+    }
     QPainter painter(this);
     if (m_background.isNull()) {
         // Without the picture the window still gets a calm field of its own colour.
@@ -421,7 +464,7 @@ void CalculatorWindow::paintEvent(QPaintEvent*) {
     }
     // On a high-density screen the picture drawn at twice the resolution keeps it sharp.
     if (devicePixelRatioF() > 1.0 && m_background2x.isNull()) {
-        m_background2x.load(QStringLiteral(":/pictures/background@2x.jpg"));
+        m_background2x = picture(QStringLiteral(":/pictures/background@2x.jpg"), "jpeg");
         m_background2x.setDevicePixelRatio(2.0);
     }
     WidgetSurface surface(painter, *this,

@@ -27,6 +27,7 @@ public:
     void load();
 
     Calculator& calculator() { return m_calc; }
+    // The widget of a control; null for the chooser until it is first shown.
     QWidget* widget(Ctl c) const { return m_widgets[indexOf(c)]; }
     // Posted for each synthetic Right-arrow press.
     static constexpr QEvent::Type kRightArrowEvent = static_cast<QEvent::Type>(QEvent::User + 1);
@@ -44,6 +45,8 @@ protected:
 
 private:
     void buildControls();
+    QWidget* createControl(Ctl c);
+    void restack();
     void forward(const std::function<void()>& action);
     void mirror();
     void mirrorControl(Ctl c);
@@ -59,6 +62,7 @@ private:
     RightClickHook* m_rightClickHook = nullptr;
     QPixmap m_background;
     QPixmap m_background2x;
+    bool m_backgroundRead = false;
     bool m_mirroring = false;
     int m_lastPaintTiles = 0;
 };
