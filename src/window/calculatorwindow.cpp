@@ -6,6 +6,7 @@
 #include "layout.h"
 #include "product.h"
 #include "readoutview.h"
+#include "readypicture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
+#include <QResource>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -57,10 +59,17 @@ QString toolTipText(const std::string& text) {
     return full.left(kMax / 2) + QStringLiteral(" \u2026 ") + full.right(kMax / 2);
 }
 
-// Reads one of the program's own pictures, whose format is known. Left to guess, Qt would
-// load and ask every image plugin before its built-in readers got a turn.
-QPixmap picture(const QString& path, const char* format) {
-    QImageReader reader(path, format);
+// One of the pictures made ready when the program was built.
+QPixmap picture(const char* name) {
+    const QResource resource(QStringLiteral(":/pictures/%1.ready").arg(QLatin1String(name)));
+    const QByteArray data = resource.uncompressedData();
+    return QPixmap::fromImage(readyPicture(data));
+}
+
+// A double-resolution picture, read from its file, whose format is known. Left to guess,
+// Qt would load and ask every image plugin before its built-in readers got a turn.
+QPixmap picture2x(const char* file, const char* format) {
+    QImageReader reader(QStringLiteral(":/pictures/%1").arg(QLatin1String(file)), format);
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
 }
@@ -107,7 +116,7 @@ CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
     : QWidget(parent)
     , m_calc(std::move(format)) {
     setWindowTitle(qstr(kWindowTitle));
-    setWindowIcon(QIcon(picture(QStringLiteral(":/pictures/icon.ico"), "ico")));
+    setWindowIcon(QIcon(picture("icon")));
     setFont(fontFor(FontRole::Window));
     setFixedSize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
@@ -158,11 +167,11 @@ QWidget* CalculatorWindow::createControl(Ctl c) {
         auto* b = new QPushButton(qstr(l.caption), this);
         b->setAutoDefault(false);
         if (l.kind == ControlKind::PictureButton) {
-            const QString name = c == Ctl::cCopy ? QStringLiteral("copy") : QStringLiteral("paste");
-            QIcon icon(picture(QStringLiteral(":/pictures/%1.bmp").arg(name), "bmp"));
+            const char* name = c == Ctl::cCopy ? "copy" : "paste";
+            QIcon icon(picture(name));
             // The double-resolution picture only where a screen can show it.
             if (qApp->devicePixelRatio() > 1.0)
-                icon.addPixmap(picture(QStringLiteral(":/pictures/%1@2x.png").arg(name), "png"));
+                icon.addPixmap(picture2x(c == Ctl::cCopy ? "copy@2x.png" : "paste@2x.png", "png"));
             b->setIcon(icon);
             b->setIconSize(QSize(16, 16));
         }
@@ -452,7 +461,7 @@ void CalculatorWindow::paintEvent(QPaintEvent*) {
     // The picture is read when it is first needed, so that the window maps without
     // waiting for it.
     if (!m_backgroundRead) {
-        m_background = picture(QStringLiteral(":/pictures/background.jpg"), "jpeg");
+        m_background = picture("background");
         m_backgroundRead = true;
     }
     QPainter painter(this);
@@ -464,7 +473,7 @@ void CalculatorWindow::paintEvent(QPaintEvent*) {
     }
     // On a high-density screen the picture drawn at twice the resolution keeps it sharp.
     if (devicePixelRatioF() > 1.0 && m_background2x.isNull()) {
-        m_background2x = picture(QStringLiteral(":/pictures/background@2x.jpg"), "jpeg");
+        m_background2x = picture2x("background@2x.jpg", "jpeg");
         m_background2x.setDevicePixelRatio(2.0);
     }
     WidgetSurface surface(painter, *this,
