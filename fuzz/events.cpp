@@ -22,6 +22,7 @@
 
 #include "engine/calculator.h"
 #include "engine/texts.h"
+#include "input/memoryclipboard.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -67,20 +68,6 @@ NumberFormat formatFor(std::uint8_t b) {
         return NumberFormat::german();
     }
 }
-
-class FuzzClipboard final : public Clipboard {
-public:
-    bool putText(const std::string& text) override {
-        if (!writable)
-            return false;
-        content = text;
-        return true;
-    }
-    std::optional<std::string> text() const override { return content; }
-
-    std::optional<std::string> content = std::string();
-    bool writable = true;
-};
 
 class Bytes {
 public:
@@ -128,7 +115,7 @@ bool oneOf(std::string_view s, std::initializer_list<std::string_view> options) 
 
 struct Desk {
     NumberFormat format;
-    FuzzClipboard clipboard;
+    MemoryClipboard clipboard;
     Calculator calc;
     CalcState freshState;
     // The text the last accepted paste put on the readout: the length limit of typed

@@ -3,6 +3,7 @@
 // are taken from the model, as the Qt layer does when it mirrors them; the mirroring
 // itself is not part of this.
 #include "engine/calculator.h"
+#include "input/memoryclipboard.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,21 +15,6 @@
 namespace {
 
 using namespace tarvelio;
-
-// The clipboard of the paste benchmarks: a text in memory.
-class MemoryClipboard final : public Clipboard {
-public:
-    explicit MemoryClipboard(std::string text)
-        : m_text(std::move(text)) { }
-    bool putText(const std::string& text) override {
-        m_text = text;
-        return true;
-    }
-    std::optional<std::string> text() const override { return m_text; }
-
-private:
-    std::string m_text;
-};
 
 // A calculator as it stands after start-up, with the German number format.
 struct Started {

@@ -1,4 +1,5 @@
 #include "engine/calculator.h"
+#include "input/memoryclipboard.h"
 #include "presses.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +9,13 @@
 namespace tarvelio {
 namespace {
 
-using testing_support::FakeClipboard;
 using testing_support::press;
 
 const NumberFormat de = NumberFormat::german();
 const NumberFormat en = NumberFormat::english();
 
 struct Desk {
-    FakeClipboard clipboard;
+    MemoryClipboard clipboard;
     Calculator calc;
     explicit Desk(const NumberFormat& f = de)
         : calc(f) {

@@ -44,19 +44,4 @@ inline std::string withSeparator(const std::string& text, const NumberFormat& f)
     return out;
 }
 
-// An in-memory clipboard that can be made unwritable or unreadable.
-class FakeClipboard final : public Clipboard {
-public:
-    bool putText(const std::string& text) override {
-        if (!writable)
-            return false;
-        content = text;
-        return true;
-    }
-    std::optional<std::string> text() const override { return content; }
-
-    std::optional<std::string> content = std::string();
-    bool writable = true;
-};
-
 } // namespace tarvelio::testing_support

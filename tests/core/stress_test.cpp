@@ -1,4 +1,5 @@
 #include "engine/calculator.h"
+#include "input/memoryclipboard.h"
 #include "presses.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ namespace {
 // Long use leaves nothing behind: a hundred thousand keys, conversions, copies and pastes
 // included, hold the heap where a short warm-up left it.
 TEST(LongUse, HundredThousandKeysWithoutMemoryGrowth) {
-    testing_support::FakeClipboard clipboard;
+    MemoryClipboard clipboard;
     clipboard.content = "1.234,56";
     Calculator calc(NumberFormat::german());
     calc.setClipboard(&clipboard);
