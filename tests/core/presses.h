@@ -3,7 +3,6 @@
 #include "engine/calculator.h"
 
 #include <map>
-#include <optional>
 #include <sstream>
 #include <string>
 
