@@ -20,8 +20,10 @@
 //   0xC6-0xFF  common keys, for density
 // fuzz/make_seeds.py writes the seed corpus in this encoding.
 
+#include "currency/currencytable.h"
 #include "engine/calculator.h"
 #include "engine/texts.h"
+#include "input/keycodes.h"
 #include "input/memoryclipboard.h"
 
 #include <algorithm>
@@ -139,7 +141,7 @@ struct Desk {
         const FormChanges changes = calc.form().takeChanges();
         for (int i = 0; i < changes.rightArrows; ++i) {
             if (calc.form().focus() == Ctl::Combo1)
-                calc.Combo1_KeyDown(39, 0);
+                calc.Combo1_KeyDown(keys::kRight, 0);
         }
         calc.form().takeChanges();
     }
@@ -149,7 +151,7 @@ struct Desk {
         std::int16_t k = code;
         calc.HandleKey(k);
         check(k == code, "the key map changed the key code");
-        pasteTried = pasteTried || code == 22;
+        pasteTried = pasteTried || code == keys::kPaste;
         return code == 'C' || code == 'c';
     }
 
@@ -176,7 +178,7 @@ struct Desk {
         } else if (b == 0x9E) {
             calc.Combo1_DropDown();
         } else if (b == 0x9F) {
-            key(128);
+            key(keys::kEuro);
         } else if (b <= 0xBC) {
             calc.form().userFocus(control(b - 0xA0u));
         } else if (b == 0xBD) {
@@ -195,7 +197,8 @@ struct Desk {
         } else if (b == 0xC3) {
             calc.form().userSelect(Ctl::Combo1, static_cast<std::int32_t>(in.dword()));
         } else if (b == 0xC4) {
-            static constexpr std::int16_t kChooserKeys[] = {13, 38, 39, 40};
+            static constexpr std::int16_t kChooserKeys[]
+                = {keys::kEnter, keys::kUp, keys::kRight, keys::kDown};
             calc.Combo1_KeyDown(kChooserKeys[in.byte() % 4], 0);
         } else if (b == 0xC5) {
             clipboard.content = in.text(in.word());
@@ -212,8 +215,10 @@ struct Desk {
         const CurrencyState& c = calc.currency();
         const Form& form = calc.form();
 
-        check(c.CurrencyIndex >= 0 && c.CurrencyIndex < 12, "currency index out of the table");
-        check(form.control(Ctl::Combo1).items.size() == 13, "the chooser's list lost or gained entries");
+        check(c.CurrencyIndex >= 0 && c.CurrencyIndex < static_cast<int>(kCurrencies.size()),
+            "currency index out of the table");
+        check(form.control(Ctl::Combo1).items.size() == kCurrencies.size() + 1,
+            "the chooser's list lost or gained entries");
         check(s.DecimalEntered == 0 || s.DecimalEntered == -1, "DecimalEntered neither 0 nor -1");
         check(s.OperandCount >= 0, "negative operand count");
         check(oneOf(s.LastInput,

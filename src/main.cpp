@@ -1,4 +1,5 @@
 #include "window/calculatorwindow.h"
+#include "window/layout.h"
 #include "window/product.h"
 
 #include <QApplication>
@@ -12,8 +13,8 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QString::fromUtf8(tarvelio::kApplicationId.data()));
     // Every control names its font; an application font of the same family spares Qt the
     // search for a fallback family for the chooser's list and the tool tips.
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(11);
+    QFont font(QString::fromUtf8(tarvelio::kFontFamily.data()));
+    font.setPixelSize(tarvelio::fontSpec(tarvelio::FontRole::SmallRegular).pixelSize);
     QApplication::setFont(font);
     tarvelio::CalculatorWindow window(tarvelio::systemNumberFormat());
     window.load();

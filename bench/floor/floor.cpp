@@ -25,7 +25,7 @@ QString qstr(std::string_view s) {
 
 QFont fontFor(FontRole role) {
     const FontSpec wanted = fontSpec(role);
-    QFont f(QStringLiteral("Liberation Sans"));
+    QFont f(qstr(kFontFamily));
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(wanted.pixelSize);
     f.setBold(wanted.bold);

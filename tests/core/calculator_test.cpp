@@ -1,5 +1,6 @@
 #include "engine/calculator.h"
 #include "presses.h"
+#include "rowname.h"
 #include "window/layout.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(German, Readout,
         ReadoutCase {"-", 1, "-", "-"},
         ReadoutCase {"12345678901234567890123,", 0, "12345678901234567890123,", ""},
         ReadoutCase {"1.5", 1, "15,00", "1.5"}, ReadoutCase {977.915, 1, "977,92", "977,915"},
-        ReadoutCase {"Division durch 0 und mehr", 1, "\u00DCberlauf", "Division durch 0 und mehr"}));
+        ReadoutCase {"Division durch 0 und mehr", 1, "\u00DCberlauf", "Division durch 0 und mehr"}),
+    RowName {});
 
 TEST(Readout, TickingTwiceGivesTheCaptionBack) {
     Calculator calc(de);
@@ -107,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(Presses, Entry,
         EntryCase {"5 . . 2", "5|2", -1}, EntryCase {"- 5", "-5|", 0}, EntryCase {"- . 5", "-0|5", -1},
         EntryCase {"111111111111111111111111111111", "11111111111111111111111|", 0},
         EntryCase {"- 111111111111111111111111111111", "-1111111111111111111111|", 0},
-        EntryCase {". 1111111111111111111111111111", "0|1111111111111111111111", -1}));
+        EntryCase {". 1111111111111111111111111111", "0|1111111111111111111111", -1}),
+    RowName {});
 
 TEST(Entry, DigitAfterAResultStartsAfreshAndEnablesBothConversions) {
     Calculator calc(de);
@@ -253,7 +256,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, Tiling,
         TileCase {6540, 2535, 3270, 2535, 2}, TileCase {6541, 5071, 3270, 2535, 9},
         TileCase {9810, 7605, 3270, 2535, 9}, TileCase {15, 15, 3270, 2535, 1},
         TileCase {0, 2535, 3270, 2535, 0}, TileCase {3270, 2535, 0, 2535, 0},
-        TileCase {3270, 2535, -5, 2535, 0}));
+        TileCase {3270, 2535, -5, 2535, 0}),
+    RowName {});
 
 } // namespace
 } // namespace tarvelio

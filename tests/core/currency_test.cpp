@@ -1,6 +1,8 @@
 #include "currency/currencytable.h"
 #include "engine/calculator.h"
+#include "input/keycodes.h"
 #include "presses.h"
+#include "rowname.h"
 
 #include <gtest/gtest.h>
 
@@ -120,9 +122,17 @@ TEST_P(LegalRounding, TwoDecimalDisplay) {
 INSTANTIATE_TEST_SUITE_P(Amounts, LegalRounding,
     testing::Values(LegalCase {"500", -1, "977,92"}, LegalCase {"500", 5, "3.279,79"},
         LegalCase {"100", 0, "1.376,03"}, LegalCase {"100", 8, "193.627,00"}, LegalCase {"0", -1, "0,00"},
-        LegalCase {"1", 8, "1.936,27"}, LegalCase {"100", 7, "78,76"}));
+        LegalCase {"1", 8, "1.936,27"}, LegalCase {"100", 7, "78,76"}),
+    RowName {});
 
 class EveryCurrency : public testing::TestWithParam<int> { };
+
+// Each row is named by its currency's code.
+struct CurrencyCode {
+    std::string operator()(const testing::TestParamInfo<int>& info) const {
+        return std::string(kCurrencies.at(static_cast<std::size_t>(info.param)).code);
+    }
+};
 
 TEST_P(EveryCurrency, ShowsTheSameEuroAmountAndConvertsBack) {
     const int i = GetParam();
@@ -141,7 +151,7 @@ TEST_P(EveryCurrency, ShowsTheSameEuroAmountAndConvertsBack) {
     EXPECT_EQ(s.caption(Ctl::Readout), "250,00");
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, EveryCurrency, testing::Range(0, 12));
+INSTANTIATE_TEST_SUITE_P(Table, EveryCurrency, testing::Range(0, 12), CurrencyCode {});
 
 TEST(Chooser, RightPressConvertsIntoDeutscheMarkAndTakesTheFocus) {
     Started s;
@@ -225,9 +235,11 @@ TEST_P(KeyDown, OnlyEnterAndArrowsOtherThanLeftKeepTheFocus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyDown,
-    testing::Values(std::pair {13, true}, std::pair {38, true}, std::pair {39, true}, std::pair {40, true},
-        std::pair {37, false}, std::pair {48, false}, std::pair {65, false}, std::pair {27, false},
-        std::pair {9, false}));
+    testing::Values(std::pair {int {keys::kEnter}, true}, std::pair {int {keys::kUp}, true},
+        std::pair {int {keys::kRight}, true}, std::pair {int {keys::kDown}, true},
+        std::pair {int {keys::kLeft}, false}, std::pair {48, false}, std::pair {65, false},
+        std::pair {27, false}, std::pair {9, false}),
+    RowName {});
 
 TEST(Chooser, ClearKeepsTheCurrencyAndTheShownChooser) {
     Started s;

@@ -1,5 +1,6 @@
 #include "engine/calculator.h"
 #include "presses.h"
+#include "rowname.h"
 
 #include <gtest/gtest.h>
 
@@ -64,33 +65,38 @@ INSTANTIATE_TEST_SUITE_P(Chaining, Sequence,
         SequenceCase {"5 + 3 = =", "8", 1, "OPS", "="}, SequenceCase {"1 / 3 =", "0|333333333333333"},
         SequenceCase {"8 / 0 = 5 + 1 =", "6"}, SequenceCase {"5 = - 3 =", "2"},
         SequenceCase {"5 + 3 X 2 - 4 / 2 =", "6"}, SequenceCase {"2 . 5 X 4 =", "10"},
-        SequenceCase {". 1 + . 2 =", "0|3"}));
+        SequenceCase {". 1 + . 2 =", "0|3"}),
+    RowName {});
 
 INSTANTIATE_TEST_SUITE_P(SignRule, Sequence,
     testing::Values(SequenceCase {"- 5 + 3 =", "-2"}, SequenceCase {"-", "-0|", 0, "NEG", " "},
         SequenceCase {"- -", "-0|", 0, "NEG", " "}, SequenceCase {"5 X - 3 =", "-15"},
         SequenceCase {"5 X -", "-", 1, "NEG", "X"}, SequenceCase {"- . 5 X 2 =", "-1"},
-        SequenceCase {"5 X - +", "-", 1, "NEG", "X"}));
+        SequenceCase {"5 X - +", "-", 1, "NEG", "X"}),
+    RowName {});
 
 INSTANTIATE_TEST_SUITE_P(Percent, Sequence,
     testing::Values(SequenceCase {"200 + 10 %", "20", 2, "Ops", "+"}, SequenceCase {"200 + 10 % =", "220"},
         SequenceCase {"200 - 10 % =", "180"}, SequenceCase {"200 X 10 % =", "4000"},
         SequenceCase {"200 / 10 % =", "10"}, SequenceCase {"10 %", "10|", 0, "NUMS", " "},
         SequenceCase {"200 + 10 % %", "20", 2, "Ops", "+"},
-        SequenceCase {"200 + 10 % 5 =", "5|", 3, "OPS", "="}, SequenceCase {"200 + 10 % + 1 =", "221"}));
+        SequenceCase {"200 + 10 % 5 =", "5|", 3, "OPS", "="}, SequenceCase {"200 + 10 % + 1 =", "221"}),
+    RowName {});
 
 INSTANTIATE_TEST_SUITE_P(DivisionAndErrors, Sequence,
     testing::Values(SequenceCase {"8 / 0 =", "Division durch 0", 1, "OPS", "="},
         SequenceCase {"9 / . 0 0 =", "Division durch 0"}, SequenceCase {"9 / - 0 =", "Division durch 0"},
         SequenceCase {"8 / 0 = / 0 =", "Division durch 0"},
         SequenceCase {"8 / 0 + 5 =", "Fehler", 2, "NUMS", "+"}, SequenceCase {"8 / 0 = + 1 =", "Fehler"},
-        SequenceCase {"5 + - - 3 =", "Fehler"}, SequenceCase {"8 / 0 + 5 = 1 = 2 +", "2|", 4, "OPS", "+"}));
+        SequenceCase {"5 + - - 3 =", "Fehler"}, SequenceCase {"8 / 0 + 5 = 1 = 2 +", "2|", 4, "OPS", "+"}),
+    RowName {});
 
 INSTANTIATE_TEST_SUITE_P(ClearAndClearEntry, Sequence,
     testing::Values(SequenceCase {"5 + 3 C", "0|", 0, "NONE", " "}, SequenceCase {"5 + 3 C 2 =", "2|"},
         SequenceCase {"5 + 3 CE 4 =", "9"}, SequenceCase {"5 + 3 CE =", "0|"},
         SequenceCase {"8 / 0 + 5 = C 2 + 3 =", "5"}, SequenceCase {"5 . 2 CE 7", "7|"},
-        SequenceCase {"200 + 10 % 5 = C 1 + 1 =", "2"}, SequenceCase {"5 + 3 CE", "0|", 1, "CE", "+"}));
+        SequenceCase {"200 + 10 % 5 = C 1 + 1 =", "2"}, SequenceCase {"5 + 3 CE", "0|", 1, "CE", "+"}),
+    RowName {});
 
 TEST(ErrorPath, KeepsTheOperandsAndTheEntry) {
     RawCalculator r(de);
@@ -152,7 +158,8 @@ INSTANTIATE_TEST_SUITE_P(Status, Arithmetic,
     testing::Values(FaultCase {"+", 1e308, 1e308, true}, FaultCase {"-", -1e308, 1e308, true},
         FaultCase {"X", 1e200, 1e200, true}, FaultCase {"/", 1e300, 1e-300, true},
         FaultCase {"X", 1e-200, 1e-200, false}, FaultCase {"/", 1e-300, 1e300, false},
-        FaultCase {"+", 0.1, 0.2, false}, FaultCase {"X", -1e154, 1e154, false}));
+        FaultCase {"+", 0.1, 0.2, false}, FaultCase {"X", -1e154, 1e154, false}),
+    RowName {});
 
 TEST(ErrorPath, CounterOverflowLeavesTheCount) {
     RawCalculator r(de);

@@ -1,3 +1,4 @@
+#include "rowname.h"
 #include "window/form.h"
 #include "window/layout.h"
 
@@ -86,7 +87,8 @@ TEST_P(FocusRefused, StaysWhereItWas) {
 INSTANTIATE_TEST_SUITE_P(Controls, FocusRefused,
     testing::Values(RefusedFocus {Ctl::Readout, false, false}, RefusedFocus {Ctl::Label2, false, false},
         RefusedFocus {Ctl::Picture1, false, false}, RefusedFocus {Ctl::Combo1, false, false},
-        RefusedFocus {Ctl::EDM, false, true}, RefusedFocus {Ctl::Num5, true, false}));
+        RefusedFocus {Ctl::EDM, false, true}, RefusedFocus {Ctl::Num5, true, false}),
+    RowName {});
 
 TEST(Form, HidingOrDisablingTheFocusedControlTakesTheFocus) {
     for (bool hide : {true, false}) {

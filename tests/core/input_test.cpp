@@ -1,6 +1,8 @@
 #include "engine/calculator.h"
+#include "input/keycodes.h"
 #include "input/memoryclipboard.h"
 #include "presses.h"
+#include "rowname.h"
 
 #include <gtest/gtest.h>
 
@@ -72,8 +74,9 @@ INSTANTIATE_TEST_SUITE_P(Characters, KeyMap,
         KeyCase {"5 + 3", 'c', "0,", "NONE", " "}, KeyCase {"5 + 3", 'E', "0,", "CE", "+"},
         KeyCase {"5 + 3", 'e', "0,", "CE", "+"}, KeyCase {"100", 'D', "195,583", "NUMS", " "},
         KeyCase {"100", 'd', "195,583", "NUMS", " "}, KeyCase {"5", 'R', "5,", "NUMS", " "},
-        KeyCase {"5", 'r', "5,", "NUMS", " "}, KeyCase {"5", 3, "5,", "NUMS", " "},
-        KeyCase {"5", 22, "5,", "NUMS", " "}));
+        KeyCase {"5", 'r', "5,", "NUMS", " "}, KeyCase {"5", keys::kCopy, "5,", "NUMS", " "},
+        KeyCase {"5", keys::kPaste, "5,", "NUMS", " "}),
+    RowName {});
 
 class UnmappedKey : public testing::TestWithParam<int> { };
 
@@ -90,18 +93,19 @@ TEST_P(UnmappedKey, ChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, UnmappedKey,
-    testing::Values(0, 1, 2, 8, 9, 13, 27, 32, 127, 'x', 'X', 'a', 'Z', 'f', 'F', 129, 228, 255, -1));
+    testing::Values(0, 1, 2, 8, 9, 13, 27, 32, 127, 'x', 'X', 'a', 'Z', 'f', 'F', 129, 228, 255, -1),
+    RowName {});
 
 TEST(KeyMap, ConversionKeysOnlyWhileTheirButtonIsEnabled) {
     Desk d;
     d.keys("100");
     d.calc.form().setFocus(Ctl::Num7);
-    d.key(128); // DME is enabled: 100 national units to Euro
+    d.key(keys::kEuro); // DME is enabled: 100 national units to Euro
     EXPECT_EQ(d.calc.state().ReadoutText, CalcValue(100 / 1.95583));
     EXPECT_EQ(d.calc.form().focus(), Ctl::Equals);
     d.calc.form().setFocus(Ctl::Num7);
     const CalcState before = d.calc.state();
-    d.key(128); // now disabled: nothing at all, the focus stays
+    d.key(keys::kEuro); // now disabled: nothing at all, the focus stays
     EXPECT_EQ(d.calc.state(), before);
     EXPECT_EQ(d.calc.form().focus(), Ctl::Num7);
     d.key('D');
@@ -145,7 +149,7 @@ TEST(Copy, PutsTheCaptionAsShown) {
         d.calc.chkdig2();
         d.calc.form().setEnabled(Ctl::EDM, false);
         const std::string caption = d.caption();
-        d.key(3);
+        d.key(keys::kCopy);
         EXPECT_EQ(d.clipboard.content, c.copied);
         EXPECT_EQ(d.caption(), caption);
         EXPECT_EQ(d.calc.state().ReadoutText, c.readout);
@@ -158,13 +162,13 @@ TEST(Copy, ErrorWordAndNextDigitStartsAfresh) {
     Desk d;
     d.keys("8/0+5=");
     EXPECT_EQ(d.caption(), "Fehler");
-    d.key(3);
+    d.key(keys::kCopy);
     EXPECT_EQ(d.clipboard.content, "Fehler");
     const CalcState before = d.calc.state();
-    d.key(22);
+    d.key(keys::kPaste);
     EXPECT_EQ(d.calc.state(), before);
     d.keys("C12");
-    d.key(3);
+    d.key(keys::kCopy);
     d.key('7');
     EXPECT_EQ(d.readout(), "7,");
 }
@@ -175,7 +179,7 @@ TEST(Copy, UnwritableClipboardMarksNothing) {
     d.calc.form().setEnabled(Ctl::EDM, false);
     d.clipboard.writable = false;
     const CalcState before = d.calc.state();
-    d.key(3);
+    d.key(keys::kCopy);
     EXPECT_EQ(d.calc.state(), before);
     EXPECT_FALSE(d.calc.form().control(Ctl::EDM).enabled);
     EXPECT_EQ(d.calc.form().focus(), Ctl::Equals);
@@ -203,7 +207,7 @@ TEST_P(Paste, AcceptsNumbersOnly) {
     d.clipboard.content = c.text;
     const CalcState before = d.calc.state();
     const std::string caption = d.caption();
-    d.key(22);
+    d.key(keys::kPaste);
     if (!c.accepted) {
         EXPECT_EQ(d.calc.state(), before);
         EXPECT_EQ(d.caption(), caption);
@@ -241,22 +245,24 @@ INSTANTIATE_TEST_SUITE_P(German, Paste,
                    "12",
             true, false},
         PasteCase {"\u0661\u0662", true, false}, PasteCase {"\uFF11\uFF12", true, false},
-        PasteCase {"\u200F12", true, false}, PasteCase {"1 2", true, false}));
+        PasteCase {"\u200F12", true, false}, PasteCase {"1 2", true, false}),
+    RowName {});
 
 INSTANTIATE_TEST_SUITE_P(English, Paste,
     testing::Values(PasteCase {"1,234.56", false, true, "1,234.56", "1,234.56"},
         PasteCase {"1.5", false, true, "1.5", "1.50"}, PasteCase {"1,5", false, true, "1,5", "15.00"},
-        PasteCase {"1.2.3", false, false}));
+        PasteCase {"1.2.3", false, false}),
+    RowName {});
 
 TEST(Paste, TakesPartInThePendingOperation) {
     Desk d;
     d.keys("7+");
     d.clipboard.content = "3";
-    d.key(22);
+    d.key(keys::kPaste);
     d.key('=');
     EXPECT_EQ(d.caption(), "10,00");
     d.clipboard.content = "42";
-    d.key(22);
+    d.key(keys::kPaste);
     d.key('5');
     EXPECT_EQ(d.readout(), "5,");
 }
@@ -269,7 +275,7 @@ TEST(Paste, UnreadableOrEmptyClipboardChangesNothing) {
         d.calc.form().setEnabled(Ctl::EDM, false);
         d.clipboard.content = content;
         const CalcState before = d.calc.state();
-        d.key(22);
+        d.key(keys::kPaste);
         EXPECT_EQ(d.calc.state(), before);
         EXPECT_FALSE(d.calc.form().control(Ctl::EDM).enabled);
     }
@@ -290,11 +296,11 @@ TEST(Paste, HostileSizes) {
     for (const Case& c : cases) {
         Desk d;
         d.clipboard.content = c.text;
-        d.key(22);
+        d.key(keys::kPaste);
         EXPECT_EQ(d.calc.state().LastInput == "NUMS", c.accepted) << c.text.size();
         if (c.accepted) {
             EXPECT_EQ(d.calc.state().ReadoutText.text().size(), c.text.size());
-            d.key(3);
+            d.key(keys::kCopy);
             EXPECT_EQ(d.clipboard.content, d.caption());
         }
     }

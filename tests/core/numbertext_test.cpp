@@ -1,4 +1,5 @@
 #include "engine/numbertext.h"
+#include "rowname.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Accepted, ReadNumber,
         ReadCase {"\u00A08\u00A0", true, 8.0},
         ReadCase {"1,7976931348623157E308", true, 1.7976931348623157e308}, ReadCase {"1e-400", true, 0.0},
         ReadCase {"1.5", false, 1.5}, ReadCase {"1,5", false, 15.0}, ReadCase {"1,234.5", false, 1234.5},
-        ReadCase {"-0.25", false, -0.25}));
+        ReadCase {"-0.25", false, -0.25}),
+    RowName {});
 
 INSTANTIATE_TEST_SUITE_P(Refused, ReadNumber,
     testing::Values(ReadCase {"", true, {}}, ReadCase {"   ", true, {}}, ReadCase {"-", true, {}},
@@ -54,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(Refused, ReadNumber,
         ReadCase {"1,8E308", true, {}}, ReadCase {"inf", true, {}}, ReadCase {"-inf", true, {}},
         ReadCase {"NaN", true, {}}, ReadCase {"1 234", true, {}}, ReadCase {"--5", true, {}},
         ReadCase {"\uFF11\uFF12", true, {}}, ReadCase {"\u0661", true, {}}, ReadCase {"0x10", true, {}},
-        ReadCase {"1.5.", false, {}}));
+        ReadCase {"1.5.", false, {}}),
+    RowName {});
 
 TEST(ReadNumberLong, MegabyteOfDigits) {
     std::string fits(1'000'000, '0');
@@ -116,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, NumberText,
         TextCase {1e-4, "0,0001", "0.0001"}, TextCase {1.5e-5, "1,5E-05", "1.5E-05"},
         TextCase {5e-324, "4,94065645841247E-324", "4.94065645841247E-324"},
         TextCase {std::numeric_limits<double>::max(), "1,79769313486231E+308", "1.79769313486231E+308"},
-        TextCase {-1.7976931348623151e308, "-1,79769313486231E+308", "-1.79769313486231E+308"}));
+        TextCase {-1.7976931348623151e308, "-1,79769313486231E+308", "-1.79769313486231E+308"}),
+    RowName {});
 
 TEST(NumberText, EveryTextReadsBack) {
     for (double v : {1.0 / 3, 1e20, -1.5e-7, 195.583, 1e-300, 123456.789, std::numeric_limits<double>::max(),
@@ -159,7 +163,8 @@ TEST_P(Pattern, Formats) {
 INSTANTIATE_TEST_SUITE_P(SeparatorTexts, Pattern,
     testing::Values(PatternCase {0, "0.", true, "0,"}, PatternCase {0, ".", true, ","},
         PatternCase {0, "-0.", true, "-0,"}, PatternCase {0, "0.", false, "0."},
-        PatternCase {0, ".", false, "."}, PatternCase {0, "-0.", false, "-0."}));
+        PatternCase {0, ".", false, "."}, PatternCase {0, "-0.", false, "-0."}),
+    RowName {});
 
 INSTANTIATE_TEST_SUITE_P(TwoDecimals, Pattern,
     testing::Values(PatternCase {0, "##,##0.00", true, "0,00"},
@@ -168,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(TwoDecimals, Pattern,
         PatternCase {10000000000, "##,##0.00", true, "10.000.000.000,00"},
         PatternCase {-999999999.5, "##,##0.00", true, "-999.999.999,50"},
         PatternCase {123, "##,##0.00", true, "123,00"}, PatternCase {0.5, "##,##0.00", true, "0,50"},
-        PatternCase {1234567.891, "##,##0.00", false, "1,234,567.89"}));
+        PatternCase {1234567.891, "##,##0.00", false, "1,234,567.89"}),
+    RowName {});
 
 // Halves round away from zero on the decimal value, as euro conversions must; the
 // nearest doubles of these values lie below the half, so binary rounding gets them wrong.
@@ -178,12 +184,13 @@ INSTANTIATE_TEST_SUITE_P(LegalRounding, Pattern,
         PatternCase {1.005, "##,##0.00", true, "1,01"}, PatternCase {0.125, "##,##0.00", true, "0,13"},
         PatternCase {-0.005, "##,##0.00", true, "-0,01"},
         PatternCase {-977.915, "##,##0.00", true, "-977,92"},
-        PatternCase {999.995, "##,##0.00", true, "1.000,00"},
-        PatternCase {0.994, "##,##0.00", true, "0,99"}));
+        PatternCase {999.995, "##,##0.00", true, "1.000,00"}, PatternCase {0.994, "##,##0.00", true, "0,99"}),
+    RowName {});
 
 INSTANTIATE_TEST_SUITE_P(NegativeZero, Pattern,
     testing::Values(PatternCase {-0.004, "##,##0.00", true, "0,00"},
-        PatternCase {-0.0, "##,##0.00", true, "0,00"}, PatternCase {-1e-300, "##,##0.00", false, "0.00"}));
+        PatternCase {-0.0, "##,##0.00", true, "0,00"}, PatternCase {-1e-300, "##,##0.00", false, "0.00"}),
+    RowName {});
 
 TEST(Pattern, HugeValuesKeepAllTheirDigits) {
     const std::string text = formatPattern(1e300, "##,##0.00", de);

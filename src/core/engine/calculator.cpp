@@ -1,0 +1,83 @@
+#include "engine/calculator.h"
+
+#include "engine/texts.h"
+
+#include <utility>
+
+namespace tarvelio {
+
+Calculator::Calculator(NumberFormat format)
+    : m_format(std::move(format))
+    , m_zeroText(formatPattern(0, texts::kZeroPattern, m_format))
+    , m_entryTemplate(formatPattern(0, texts::kSeparatorPattern, m_format))
+    , m_negativeZeroText(formatPattern(0, texts::kNegativeZeroPattern, m_format))
+    , m_form(*this) {
+    m_state.ReadoutText = m_zeroText;
+}
+
+void Calculator::setReadout(CalcValue value) {
+    m_state.ReadoutText = std::move(value);
+    chkdig2();
+}
+
+void Calculator::enableConversions() {
+    m_form.setEnabled(Ctl::DME, true);
+    m_form.setEnabled(Ctl::EDM, true);
+}
+
+void Calculator::onClick(Ctl c) {
+    if (auto digit = numberIndex(c)) {
+        Number_Click(static_cast<std::int16_t>(*digit));
+        return;
+    }
+    if (auto op = operatorIndex(c)) {
+        Operator_Click(static_cast<std::int16_t>(*op));
+        return;
+    }
+    switch (c) {
+    case Ctl::Decimal:
+        Decimal_Click();
+        break;
+    case Ctl::Digits2:
+        Digits2_Click();
+        break;
+    case Ctl::Percent:
+        Percent_Click();
+        break;
+    case Ctl::Cancel:
+        Cancel_Click();
+        break;
+    case Ctl::CancelEntry:
+        CancelEntry_Click();
+        break;
+    case Ctl::DME:
+        DME_Click();
+        break;
+    case Ctl::EDM:
+        EDM_Click();
+        break;
+    case Ctl::Combo1:
+        Combo1_Click();
+        break;
+    case Ctl::cCopy:
+        cCopy_Click();
+        break;
+    case Ctl::cPaste:
+        cPaste_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void Calculator::onGotFocus(Ctl c) {
+    if (c == Ctl::Combo1)
+        Combo1_GotFocus();
+}
+
+void Calculator::onLostFocus(Ctl c) {
+    if (c == Ctl::Combo1)
+        Combo1_LostFocus();
+}
+
+} // namespace tarvelio

@@ -1,0 +1,21 @@
+#include "engine/calcvalue.h"
+
+namespace tarvelio {
+
+std::optional<double> numberOf(const CalcValue& value, const NumberFormat& format) {
+    if (value.isNumber())
+        return value.number();
+    if (value.isEmpty())
+        return 0.0;
+    return readNumber(value.text(), format);
+}
+
+std::string textOf(const CalcValue& value, const NumberFormat& format) {
+    if (value.isText())
+        return value.text();
+    if (value.isEmpty())
+        return {};
+    return numberText(value.number(), format);
+}
+
+} // namespace tarvelio

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/numbertext.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace tarvelio {
+
+// A value of the calculator: empty, a number or a text. A number under entry stays
+// text in the user's own format until an operation needs its number.
+class CalcValue {
+public:
+    CalcValue() = default;
+    CalcValue(double number)
+        : m_value(number) { }
+    CalcValue(std::string text)
+        : m_value(std::move(text)) { }
+    CalcValue(const char* text)
+        : m_value(std::string(text)) { }
+
+    bool isEmpty() const { return std::holds_alternative<std::monostate>(m_value); }
+    bool isNumber() const { return std::holds_alternative<double>(m_value); }
+    bool isText() const { return std::holds_alternative<std::string>(m_value); }
+    double number() const { return std::get<double>(m_value); }
+    const std::string& text() const { return std::get<std::string>(m_value); }
+
+    friend bool operator==(const CalcValue&, const CalcValue&) = default;
+
+private:
+    std::variant<std::monostate, double, std::string> m_value;
+};
+
+// The number of a value: a number is itself, empty is 0, a text is read leniently;
+// a text that is not a number has none.
+std::optional<double> numberOf(const CalcValue& value, const NumberFormat& format);
+
+// The text of a value: a text is itself, empty is the empty text, a number is written
+// with up to 15 significant digits.
+std::string textOf(const CalcValue& value, const NumberFormat& format);
+
+} // namespace tarvelio

@@ -1,0 +1,74 @@
+#include "engine/calculator.h"
+#include "input/keycodes.h"
+
+namespace tarvelio {
+
+// Runs the handler a click on the matching control runs, for a character in the window's
+// 8-bit character set (the euro sign is 128), and parks the focus on "=". The code is read,
+// never changed: the focused control's own handling of the key still follows.
+void Calculator::HandleKey(std::int16_t& keyCode) {
+    const int code = keyCode;
+    const auto focusEquals = [this] { m_form.setFocus(Ctl::Equals); };
+    const auto before = [&](auto action) {
+        focusEquals();
+        action();
+    };
+    const auto clickOperator = [this](std::int16_t index) { Operator_Click(index); };
+    switch (code) {
+    case keys::kCopy:
+        cCopy_Click();
+        focusEquals();
+        return;
+    case keys::kPaste:
+        cPaste_Click();
+        focusEquals();
+        return;
+    case '%':
+        return before([this] { Percent_Click(); });
+    case '*':
+        return before([&] { clickOperator(op::kTimes); });
+    case '+':
+        return before([&] { clickOperator(op::kPlus); });
+    case ',':
+    case '.':
+        return before([this] { Decimal_Click(); });
+    case '-':
+        return before([&] { clickOperator(op::kMinus); });
+    case '/':
+        return before([&] { clickOperator(op::kDivide); });
+    case '=':
+        return before([&] { clickOperator(op::kEquals); });
+    case 'C':
+    case 'c':
+        return before([this] { Cancel_Click(); });
+    case 'E':
+    case 'e':
+        return before([this] { CancelEntry_Click(); });
+    case 'D':
+    case 'd':
+        if (m_form.control(Ctl::EDM).enabled) {
+            EDM_Click();
+            focusEquals();
+        }
+        return;
+    case keys::kEuro:
+        if (m_form.control(Ctl::DME).enabled) {
+            DME_Click();
+            focusEquals();
+        }
+        return;
+    case 'R':
+    case 'r':
+        // Setting the box raises its click, which redraws; the second redraw changes nothing.
+        m_form.setValue(Ctl::Digits2, 1 - m_form.control(Ctl::Digits2).value);
+        Digits2_Click();
+        focusEquals();
+        return;
+    default:
+        if (code >= '0' && code <= '9')
+            before([&] { Number_Click(static_cast<std::int16_t>(code - '0')); });
+        return;
+    }
+}
+
+} // namespace tarvelio

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "window/controls.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvelio {
+
+// What the toolkit reports back into the rules.
+class FormEvents {
+public:
+    virtual void onClick(Ctl c) = 0;
+    virtual void onGotFocus(Ctl c) = 0;
+    virtual void onLostFocus(Ctl c) = 0;
+
+protected:
+    ~FormEvents() = default;
+};
+
+struct ControlState {
+    std::string caption; // for the chooser: the text of its text field
+    std::string toolTip;
+    bool enabled = true;
+    bool visible = true;
+    int value = 0; // check box: 0 clear, 1 ticked
+    std::vector<std::string> items; // chooser list
+    int listIndex = -1; // chooser selection, -1 for none
+    int stacking = 0; // higher lies in front among overlapping controls
+    bool hooked = false; // a right-button press is caught before the control sees it
+    bool border = false; // a thin border around the control
+    bool readOnly = false; // the text field takes no typing
+};
+
+// What changed since the toolkit last mirrored the model.
+struct FormChanges {
+    std::uint32_t controls = 0; // one bit per Ctl
+    bool focus = false;
+    bool window = false;
+    bool stacking = false;
+    int rightArrows = 0; // synthetic Right-arrow presses to queue
+
+    bool any() const { return controls != 0 || focus || window || stacking || rightArrows != 0; }
+    bool has(Ctl c) const { return (controls >> indexOf(c)) & 1U; }
+};
+
+// In-memory model of the window and its controls. It carries out the effects the rules
+// rely on from a window framework: setting the check box raises its click, moving the
+// focus raises the focus events of the control that loses it and the one that gains it,
+// a disabled or hidden control takes no click and loses the focus, and so on. The toolkit
+// mirrors this model and reports user actions through the user* calls.
+class Form {
+public:
+    explicit Form(FormEvents& events);
+
+    const ControlState& control(Ctl c) const { return m_controls[indexOf(c)]; }
+    const std::string& caption(Ctl c) const { return control(c).caption; }
+    static ControlKind kind(Ctl c);
+    bool windowVisible() const { return m_windowVisible; }
+    std::optional<Ctl> focus() const { return m_focus; }
+
+    void setCaption(Ctl c, std::string caption);
+    void setToolTip(Ctl c, std::string toolTip);
+    void setEnabled(Ctl c, bool enabled);
+    void setVisible(Ctl c, bool visible);
+    // Raises the check box's click when the value changes.
+    void setValue(Ctl c, int value);
+    // Works on any shown, enabled control that can hold the focus, in a shown window;
+    // returns whether the focus is there afterwards.
+    bool setFocus(Ctl c);
+    void showWindow();
+
+    // The chooser's list. Selecting from code raises its click.
+    void addItem(Ctl c, std::string item);
+    void setListIndex(Ctl c, int index);
+    void bringToFront(Ctl c);
+
+    // Effects below the toolkit's ordinary properties.
+    void setHooked(Ctl c, bool hooked);
+    void setBorder(Ctl c, bool border);
+    void setReadOnly(Ctl c, bool readOnly);
+    // One Right-arrow press and release, handled by whichever control has the focus
+    // when the toolkit processes it, after the current handler has returned.
+    void queueRightArrow() { ++m_changes.rightArrows; }
+
+    // User actions as the toolkit reports them.
+    void userClick(Ctl c);
+    void userFocus(Ctl c);
+    // A choice from the list, also of the entry already selected.
+    void userSelect(Ctl c, int index);
+
+    FormChanges takeChanges();
+
+private:
+    ControlState& mut(Ctl c);
+    void dropFocus(Ctl c);
+
+    FormEvents& m_events;
+    std::array<ControlState, kControlCount> m_controls;
+    std::optional<Ctl> m_focus;
+    bool m_windowVisible = false;
+    int m_topStacking = 0;
+    FormChanges m_changes;
+};
+
+} // namespace tarvelio

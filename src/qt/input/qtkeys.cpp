@@ -1,0 +1,57 @@
+#include "input/qtkeys.h"
+
+#include "input/keycodes.h"
+
+#include <QKeyEvent>
+
+namespace tarvelio {
+
+std::optional<std::int16_t> characterCode(const QKeyEvent& event) {
+    using namespace keys;
+    const QString text = event.text();
+    // X11 delivers the control characters; Wayland and synthetic events the letter with
+    // the Control modifier. AltGr is no Control here, so AltGr+E stays the euro sign.
+    if (text == QChar(kCopy) || text == QChar(kPaste))
+        return static_cast<std::int16_t>(text.at(0).unicode());
+    const auto mods = event.modifiers();
+    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)) {
+        if (event.key() == Qt::Key_C)
+            return kCopy;
+        if (event.key() == Qt::Key_V)
+            return kPaste;
+    }
+    if (text.isEmpty())
+        return std::nullopt;
+    const char32_t c = text.toUcs4().value(0);
+    if (c == U'\u20AC')
+        return kEuro;
+    return c < 128 ? static_cast<std::int16_t>(c) : kOutside;
+}
+
+// Other keys only need to differ from the ones the chooser tells apart.
+std::int16_t virtualKey(const QKeyEvent& event) {
+    const int key = event.key();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return keys::kEnter;
+    case Qt::Key_Left:
+        return keys::kLeft;
+    case Qt::Key_Up:
+        return keys::kUp;
+    case Qt::Key_Right:
+        return keys::kRight;
+    case Qt::Key_Down:
+        return keys::kDown;
+    default:
+        return key >= 0x20 && key <= 0x7E ? static_cast<std::int16_t>(key) : keys::kOutside;
+    }
+}
+
+std::int16_t shiftState(const QKeyEvent& event) {
+    const auto m = event.modifiers();
+    return static_cast<std::int16_t>(
+        (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
+}
+
+} // namespace tarvelio

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "engine/calculator.h"
+#include "input/qtclipboard.h"
+
+#include <QEvent>
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+namespace tarvelio {
+
+class ChooserBox;
+class ReadoutView;
+class RightClickHook;
+
+// The calculator's one window. It builds the controls at their places, forwards toolkit
+// events to the rules and mirrors the control model onto the widgets after each of them.
+class CalculatorWindow final : public QWidget {
+    Q_OBJECT
+public:
+    explicit CalculatorWindow(NumberFormat format, QWidget* parent = nullptr);
+
+    // Runs the load handler, which shows the window.
+    void load();
+
+    Calculator& calculator() { return m_calc; }
+    // The widget of a control; null for the chooser until it is first shown.
+    QWidget* widget(Ctl c) const { return m_widgets[indexOf(c)]; }
+    // Posted for each synthetic Right-arrow press.
+    static constexpr QEvent::Type kRightArrowEvent = static_cast<QEvent::Type>(QEvent::User + 1);
+    // The tiles the last paint drew, in pixels.
+    int lastPaintTiles() const { return m_lastPaintTiles; }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The Tab key never moves the focus between controls.
+    bool focusNextPrevChild(bool) override { return false; }
+
+private:
+    void buildControls();
+    QWidget* createControl(Ctl c);
+    void restack();
+    void forward(const std::function<void()>& action);
+    void mirror();
+    void mirrorControl(Ctl c);
+    void mirrorFocus();
+    bool keyPress(Ctl c, const QKeyEvent& key);
+    Ctl controlOf(const QObject* widget) const;
+
+    Calculator m_calc;
+    QtClipboard m_clipboard;
+    std::array<QWidget*, kControlCount> m_widgets {};
+    ReadoutView* m_readout = nullptr;
+    ChooserBox* m_chooser = nullptr;
+    RightClickHook* m_rightClickHook = nullptr;
+    QPixmap m_background;
+    QPixmap m_background2x;
+    bool m_backgroundRead = false;
+    bool m_mirroring = false;
+    int m_lastPaintTiles = 0;
+};
+
+// The user's decimal and group separators, as the system locale gives them.
+NumberFormat systemNumberFormat();
+
+} // namespace tarvelio

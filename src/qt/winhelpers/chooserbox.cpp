@@ -1,0 +1,64 @@
+#include "winhelpers/chooserbox.h"
+
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOptionComplex>
+
+namespace tarvelio {
+
+namespace {
+
+// The chooser is only 46 pixels wide: a narrow drop-down arrow leaves its text field
+// room for a whole currency code.
+class NarrowArrowStyle final : public QProxyStyle {
+public:
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+        const QWidget* widget) const override {
+        if (control != CC_ComboBox)
+            return QProxyStyle::subControlRect(control, option, sub, widget);
+        constexpr int kArrow = 12;
+        const QRect r = option->rect;
+        switch (sub) {
+        case SC_ComboBoxArrow:
+            return {r.right() - kArrow, r.top() + 1, kArrow, r.height() - 2};
+        case SC_ComboBoxEditField:
+            return {r.left() + 2, r.top() + 2, r.width() - kArrow - 3, r.height() - 4};
+        default:
+            return QProxyStyle::subControlRect(control, option, sub, widget);
+        }
+    }
+};
+
+} // namespace
+
+ChooserBox::ChooserBox(QWidget* parent)
+    : QComboBox(parent) {
+    auto* style = new NarrowArrowStyle;
+    style->setParent(this);
+    setStyle(style);
+}
+
+void ChooserBox::setThinBorder(bool on) {
+    if (m_thinBorder == on)
+        return;
+    m_thinBorder = on;
+    // The border takes the outermost pixel; the text field moves in by as much.
+    setContentsMargins(on ? QMargins(1, 1, 1, 1) : QMargins());
+    update();
+}
+
+void ChooserBox::showPopup() {
+    emit droppingDown();
+    QComboBox::showPopup();
+}
+
+void ChooserBox::paintEvent(QPaintEvent* event) {
+    QComboBox::paintEvent(event);
+    if (!m_thinBorder)
+        return;
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace tarvelio
