@@ -224,22 +224,54 @@ TEST(Chooser, FocusFromItsOwnListDoesNotConvert) {
     EXPECT_FALSE(s.currency().ListDroppedDown);
 }
 
-class KeyDown : public testing::TestWithParam<std::pair<int, bool>> { };
+// Key codes as the toolkit layer passes them: keys by identity, every other key as one
+// that means nothing to the chooser.
+struct KeyDownCase {
+    std::int16_t key;
+    std::int16_t shift;
+    bool keeps; // the chooser keeps the focus
+    bool opens; // the key opens the chooser from elsewhere
+};
+
+void PrintTo(const KeyDownCase& c, std::ostream* os) {
+    *os << "key " << c.key << " shift " << c.shift;
+}
+
+class KeyDown : public testing::TestWithParam<KeyDownCase> { };
 
 TEST_P(KeyDown, OnlyEnterAndArrowsOtherThanLeftKeepTheFocus) {
-    const auto [key, keeps] = GetParam();
+    const KeyDownCase c = GetParam();
     Started s;
     s.calc.EdmRightButtonDown();
-    s.calc.Combo1_KeyDown(static_cast<std::int16_t>(key), 0);
-    EXPECT_EQ(s.form().focus(), keeps ? Ctl::Combo1 : Ctl::Equals);
+    s.calc.Combo1_KeyDown(c.key, c.shift);
+    EXPECT_EQ(s.form().focus(), c.keeps ? Ctl::Combo1 : Ctl::Equals);
+    EXPECT_EQ(keys::opensChooser(c.key, c.shift), c.opens);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyDown,
-    testing::Values(std::pair {int {keys::kEnter}, true}, std::pair {int {keys::kUp}, true},
-        std::pair {int {keys::kRight}, true}, std::pair {int {keys::kDown}, true},
-        std::pair {int {keys::kLeft}, false}, std::pair {48, false}, std::pair {65, false},
-        std::pair {27, false}, std::pair {9, false}),
+    testing::Values(KeyDownCase {keys::kEnter, 0, true, false}, KeyDownCase {keys::kUp, 0, true, false},
+        KeyDownCase {keys::kRight, 0, true, false}, KeyDownCase {keys::kDown, 0, true, false},
+        KeyDownCase {keys::kUp, keys::kShift, true, false},
+        KeyDownCase {keys::kDown, keys::kCtrl, true, false}, KeyDownCase {keys::kLeft, 0, false, false},
+        KeyDownCase {'0', 0, false, false}, KeyDownCase {'A', 0, false, false},
+        KeyDownCase {27, 0, false, false}, KeyDownCase {9, 0, false, false},
+        KeyDownCase {keys::kOutside, 0, false, false}, KeyDownCase {keys::kMenu, 0, false, true},
+        KeyDownCase {keys::kMenu, keys::kShift, false, true},
+        KeyDownCase {keys::kF10, keys::kShift, false, true}, KeyDownCase {keys::kF10, 0, false, false},
+        KeyDownCase {keys::kF10, keys::kShift | keys::kCtrl, false, false}),
     RowName {});
+
+// Screen readers hear what the chooser is and what each of its codes stands for.
+TEST(Chooser, AccessibleNamesCarryTheCurrency) {
+    Started s;
+    EXPECT_EQ(s.calc.chooserAccessibleName(), "W\u00E4hrung: DEM");
+    s.calc.EdmRightButtonDown();
+    s.choose(0);
+    EXPECT_EQ(s.calc.chooserAccessibleName(), "W\u00E4hrung: ATS");
+    EXPECT_EQ(s.calc.chooserEntryName(0), "ATS \u2013 \u00D6sterreichische Schilling");
+    EXPECT_EQ(s.calc.chooserEntryName(12), "DM \u2013 Deutsche Mark");
+    EXPECT_EQ(s.calc.chooserEntryName(13), "");
+}
 
 TEST(Chooser, ClearKeepsTheCurrencyAndTheShownChooser) {
     Started s;

@@ -457,7 +457,10 @@ private slots:
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
         QVERIFY(iface);
         QCOMPARE(iface->text(QAccessible::Name), accessible);
-        QCOMPARE(iface->text(QAccessible::Description), w->toolTip());
+        // "DM" names the keys that open the chooser, too.
+        QCOMPARE(iface->text(QAccessible::Description),
+            name == "EDM" ? w->toolTip() + QString::fromUtf8(" (oder Men\u00FCtaste, Umschalt+F10)")
+                          : w->toolTip());
         if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty() && name != "Digits2")
             QVERIFY(accessible.startsWith(b->text()));
         if (name == "cCopy" || name == "cPaste")
@@ -474,6 +477,117 @@ private slots:
         QAccessibleInterface* unit = QAccessible::queryAccessibleInterface(named("Label2"));
         type("d");
         QCOMPARE(unit->text(QAccessible::Name), QStringLiteral("DM"));
+    }
+
+    // The readout's text for screen readers. (Its text-changed events need a real
+    // accessibility bridge; the AT-SPI test hears them.)
+    void readoutTextReachesScreenReaders() {
+        type("42");
+        QAccessibleTextInterface* text
+            = QAccessible::queryAccessibleInterface(named("Readout"))->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("42,00"));
+        QCOMPARE(text->text(3, 5), QStringLiteral("00"));
+        QVERIFY(!text->characterRect(4).isEmpty());
+    }
+
+    // The chooser says what it is, whether or not it has been shown yet; its entries name
+    // their currencies, while the list shows the codes.
+    void chooserIsAnnouncedWithItsCurrency() {
+        QAccessibleInterface* dm = QAccessible::queryAccessibleInterface(named("EDM"));
+        QAccessibleActionInterface* actions = dm->actionInterface();
+        QVERIFY(actions);
+        const QString choose = QString::fromUtf8("W\u00E4hrung w\u00E4hlen");
+        QVERIFY2(actions->actionNames().contains(choose), qPrintable(actions->actionNames().join(',')));
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        type("100");
+        actions->doAction(choose);
+        QVERIFY(chooserShown());
+        QCOMPARE(readout(), QStringLiteral("195,58"));
+        QCOMPARE(m_window->focusWidget(), chooser());
+        const QString name = QString::fromUtf8("W\u00E4hrung: DEM");
+        QCOMPARE(QAccessible::queryAccessibleInterface(chooser())->text(QAccessible::Name), name);
+        QCOMPARE(QAccessible::queryAccessibleInterface(chooser()->lineEdit())->text(QAccessible::Name), name);
+        QCOMPARE(chooser()->itemText(0), QStringLiteral("ATS"));
+        QCOMPARE(chooser()->itemData(0, Qt::AccessibleTextRole).toString(),
+            QString::fromUtf8("ATS \u2013 \u00D6sterreichische Schilling"));
+        QTest::keyClick(chooser(), Qt::Key_Up);
+        QCOMPARE(QAccessible::queryAccessibleInterface(chooser())->text(QAccessible::Name),
+            QString::fromUtf8("W\u00E4hrung: BEF"));
+    }
+
+    void menuKeysOpenTheChooser_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Menu") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+        QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    }
+
+    // Only while "DM" is enabled and uncovered; inside the chooser they hand the focus back.
+    void menuKeysOpenTheChooser() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        const auto press = [&] { this->key(Qt::Key(key), Qt::KeyboardModifiers(modifiers)); };
+        type("100d");
+        press();
+        QVERIFY(!chooserShown());
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+        type("c100");
+        press();
+        QVERIFY(chooserShown());
+        QCOMPARE(readout(), QStringLiteral("195,58"));
+        QCOMPARE(m_window->focusWidget(), chooser());
+        QCoreApplication::processEvents();
+        this->key(Qt::Key_Up);
+        QCOMPARE(chooser()->currentText(), QStringLiteral("BEF"));
+        press();
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+        QVERIFY(!QApplication::activePopupWidget());
+        press();
+        QCOMPARE(m_window->focusWidget(), named("Operator(4)"));
+        QCOMPARE(chooser()->currentText(), QStringLiteral("BEF"));
+    }
+
+    void chooserKeysByIdentity_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("keeps");
+        const auto row
+            = [](const char* name, Qt::Key k, bool keeps, Qt::KeyboardModifiers m = Qt::NoModifier) {
+                  QTest::newRow(name) << int(k) << int(m) << keeps;
+              };
+        row("Return", Qt::Key_Return, true);
+        row("Enter", Qt::Key_Enter, true, Qt::KeypadModifier);
+        row("Right", Qt::Key_Right, true);
+        row("Down", Qt::Key_Down, true);
+        // Characters whose key values are the codes of arrow keys.
+        row("apostrophe", Qt::Key_Apostrophe, false);
+        row("ampersand", Qt::Key_Ampersand, false, Qt::ShiftModifier);
+        row("parenleft", Qt::Key_ParenLeft, false, Qt::ShiftModifier);
+        row("percent", Qt::Key_Percent, false, Qt::ShiftModifier);
+        row("Left", Qt::Key_Left, false);
+        row("Escape", Qt::Key_Escape, false);
+        row("A", Qt::Key_A, false);
+    }
+
+    void chooserKeysByIdentity() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, keeps);
+        rightPress("EDM");
+        QCoreApplication::processEvents();
+        QTest::keyClick(chooser()->lineEdit(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(m_window->focusWidget(), keeps ? chooser() : named("Operator(4)"));
+    }
+
+    // The program has no menus, not even the chooser's text field's own.
+    void noContextMenuOnTheChooser() {
+        rightPress("EDM");
+        QTest::mouseClick(chooser()->lineEdit(), Qt::RightButton);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5));
+        QCoreApplication::sendEvent(chooser()->lineEdit(), &menu);
+        QVERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(m_window->calculator().currency().CurrencyIndex, 2);
     }
 
     // Sizes are in device-independent pixels; at twice the density every picture is
@@ -502,7 +616,7 @@ private slots:
         std::mt19937 random(4711);
         const QString keys = QStringLiteral("0123456789+-*/=%,.cCeEdDrRxX \u20AC\u00E4");
         for (int i = 0; i < 1000; ++i) {
-            switch (random() % 4) {
+            switch (random() % 5) {
             case 0: {
                 const QList<QWidget*> controls
                     = m_window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
@@ -516,10 +630,19 @@ private slots:
                     rightPress("EDM");
                 break;
             case 2: {
-                const Qt::Key k[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Right};
-                key(k[random() % 5]);
+                const Qt::Key k[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Right,
+                    Qt::Key_Menu, Qt::Key_Apostrophe};
+                key(k[random() % 7]);
                 break;
             }
+            case 3:
+                if (random() % 2)
+                    key(Qt::Key_F10, Qt::ShiftModifier);
+                else
+                    QAccessible::queryAccessibleInterface(named("EDM"))
+                        ->actionInterface()
+                        ->doAction(QString::fromUtf8("W\u00E4hrung w\u00E4hlen"));
+                break;
             default: {
                 const QChar c = keys.at(int(random() % keys.size()));
                 QTest::sendKeyEvent(

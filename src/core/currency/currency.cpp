@@ -3,6 +3,7 @@
 #include "currency/currencytable.h"
 #include "engine/texts.h"
 #include "input/keycodes.h"
+#include "window/layout.h"
 
 #include <cmath>
 
@@ -75,6 +76,19 @@ void Calculator::EDM_Click() {
 
 std::string Calculator::currencyCode() const {
     return m_currency.CurrencyCodes.at(static_cast<std::size_t>(m_currency.CurrencyIndex));
+}
+
+std::string Calculator::chooserAccessibleName() const {
+    return std::string(accessibleName(Ctl::Combo1)).append(kNameSeparator).append(currencyCode());
+}
+
+// The last entry, "DM", stands for the Deutsche Mark too.
+std::string Calculator::chooserEntryName(std::size_t position) const {
+    const auto& c = m_currency;
+    if (position >= c.CurrencyCodes.size())
+        return {};
+    const std::size_t named = position < c.CurrencyNames.size() ? position : std::size_t {kDeutscheMarkIndex};
+    return c.CurrencyCodes[position] + std::string(kCodeSeparator) + c.CurrencyNames.at(named);
 }
 
 std::string Calculator::currencyName() const {

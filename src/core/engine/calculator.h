@@ -82,6 +82,11 @@ public:
     void SetComboReadOnly(Ctl c);
     void PressRightArrow();
 
+    // What screen readers announce for the chooser: its name with the currency in use
+    // ("Währung: DEM"), and for each entry its code with the currency's name.
+    std::string chooserAccessibleName() const;
+    std::string chooserEntryName(std::size_t position) const;
+
     // Keyboard and clipboard.
     void HandleKey(std::int16_t& keyCode);
     void cCopy_Click();

@@ -17,5 +17,19 @@ inline constexpr std::int16_t kLeft = 37;
 inline constexpr std::int16_t kUp = 38;
 inline constexpr std::int16_t kRight = 39;
 inline constexpr std::int16_t kDown = 40;
+// The context-menu key and F10: with Shift, F10 is the other key that opens a context menu.
+inline constexpr std::int16_t kMenu = 93;
+inline constexpr std::int16_t kF10 = 121;
+
+// The modifier state passed with a key code: one bit each.
+inline constexpr std::int16_t kShift = 1;
+inline constexpr std::int16_t kCtrl = 2;
+inline constexpr std::int16_t kAlt = 4;
+
+// The keys that open the currency chooser, as a right-button press on "DM" does: the
+// context-menu key, and Shift+F10 without other modifiers.
+constexpr bool opensChooser(std::int16_t keyCode, std::int16_t shift) {
+    return keyCode == kMenu || (keyCode == kF10 && shift == kShift);
+}
 
 } // namespace tarvelio::keys

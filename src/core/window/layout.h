@@ -132,6 +132,15 @@ inline constexpr std::array<ControlLayout, kControlCount> kLayout {{
         kDarkBlue, {}},
 }};
 
+// What screen readers offer besides pressing "DM", and the keys that do the same.
+inline constexpr std::string_view kChooseCurrencyAction = "W\u00E4hrung w\u00E4hlen";
+inline constexpr std::string_view kChooserKeys = "Men\u00FCtaste, Umschalt+F10";
+// Follows the tool tip of "DM" in what screen readers read out as its description.
+inline constexpr std::string_view kChooserKeysHint = " (oder Men\u00FCtaste, Umschalt+F10)";
+// Joins the chooser's name and the currency in use, and a code and its currency's name.
+inline constexpr std::string_view kNameSeparator = ": ";
+inline constexpr std::string_view kCodeSeparator = " \u2013 ";
+
 constexpr const ControlLayout& layoutOf(Ctl c) {
     return kLayout[indexOf(c)];
 }

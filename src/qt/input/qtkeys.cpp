@@ -28,7 +28,10 @@ std::optional<std::int16_t> characterCode(const QKeyEvent& event) {
     return c < 128 ? static_cast<std::int16_t>(c) : kOutside;
 }
 
-// Other keys only need to differ from the ones the chooser tells apart.
+// Keys are told apart by the toolkit's key identity, never by the character they type: on
+// some layouts a character's key value equals the code of an arrow key ("'" is 39, as
+// Right is). Letters and digits keep their codes; every other key becomes one that means
+// nothing to the chooser.
 std::int16_t virtualKey(const QKeyEvent& event) {
     const int key = event.key();
     switch (key) {
@@ -43,15 +46,21 @@ std::int16_t virtualKey(const QKeyEvent& event) {
         return keys::kRight;
     case Qt::Key_Down:
         return keys::kDown;
+    case Qt::Key_Menu:
+        return keys::kMenu;
+    case Qt::Key_F10:
+        return keys::kF10;
     default:
-        return key >= 0x20 && key <= 0x7E ? static_cast<std::int16_t>(key) : keys::kOutside;
+        if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+            return static_cast<std::int16_t>(key);
+        return keys::kOutside;
     }
 }
 
 std::int16_t shiftState(const QKeyEvent& event) {
     const auto m = event.modifiers();
-    return static_cast<std::int16_t>(
-        (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
+    return static_cast<std::int16_t>((m & Qt::ShiftModifier ? keys::kShift : 0)
+        | (m & Qt::ControlModifier ? keys::kCtrl : 0) | (m & Qt::AltModifier ? keys::kAlt : 0));
 }
 
 } // namespace tarvelio

@@ -1,6 +1,8 @@
 #include "window/calculatorwindow.h"
 
+#include "input/keycodes.h"
 #include "input/qtkeys.h"
+#include "window/accessibility.h"
 #include "window/layout.h"
 #include "window/readoutview.h"
 #include "window/readypicture.h"
@@ -120,13 +122,7 @@ CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     m_calc.setClipboard(&m_clipboard);
-    m_rightClickHook = new RightClickHook(
-        [this] {
-            bool taken = false;
-            forward([this, &taken] { taken = m_calc.EdmRightButtonDown(); });
-            return taken;
-        },
-        this);
+    m_rightClickHook = new RightClickHook([this] { return openChooser(); }, this);
     buildControls();
 }
 
@@ -160,7 +156,11 @@ QWidget* CalculatorWindow::createControl(Ctl c) {
     switch (l.kind) {
     case ControlKind::Button:
     case ControlKind::PictureButton: {
-        auto* b = new QPushButton(qstr(l.caption), this);
+        auto* b = new QPushButton(this);
+        // Its caption raises the first accessibility event, which fixes the interface.
+        if (c == Ctl::EDM)
+            registerChooserAction(b, [this] { openChooser(); });
+        b->setText(qstr(l.caption));
         b->setAutoDefault(false);
         if (l.kind == ControlKind::PictureButton) {
             const char* name = c == Ctl::cCopy ? "copy" : "paste";
@@ -190,9 +190,12 @@ QWidget* CalculatorWindow::createControl(Ctl c) {
     }
     case ControlKind::ComboBox: {
         m_chooser = new ChooserBox(this);
+        registerChooserAccessible(m_chooser);
         m_chooser->setEditable(true);
         m_chooser->setInsertPolicy(QComboBox::NoInsert);
         m_chooser->lineEdit()->installEventFilter(this);
+        // The program has no menus: not even the text field's own.
+        m_chooser->lineEdit()->setContextMenuPolicy(Qt::PreventContextMenu);
         connect(m_chooser, &QComboBox::activated, this,
             [this, c](int index) { forward([this, c, index] { m_calc.form().userSelect(c, index); }); });
         connect(m_chooser, &ChooserBox::droppingDown, this,
@@ -229,7 +232,9 @@ QWidget* CalculatorWindow::createControl(Ctl c) {
         pal.setColor(QPalette::Base, qcolor(*l.background));
     }
     w->setPalette(pal);
-    if (c != Ctl::Readout && c != Ctl::Label2)
+    if (c == Ctl::Combo1)
+        mirrorChooserName();
+    else if (c != Ctl::Readout && c != Ctl::Label2)
         w->setAccessibleName(qstr(tarvelio::accessibleName(c)));
     w->setFocusPolicy(canHoldFocus(l.kind) ? Qt::ClickFocus : Qt::NoFocus);
     if (canHoldFocus(l.kind))
@@ -285,6 +290,7 @@ void CalculatorWindow::mirror() {
     }
     if (changes.stacking)
         restack();
+    mirrorChooserName();
     if (changes.window && m_calc.form().windowVisible())
         show();
     mirrorFocus();
@@ -322,8 +328,11 @@ void CalculatorWindow::mirrorControl(Ctl c) {
         combo->lineEdit()->setReadOnly(s.readOnly);
         if (combo->count() != static_cast<int>(s.items.size())) {
             combo->clear();
-            for (const auto& item : s.items)
-                combo->addItem(qstr(item));
+            for (std::size_t i = 0; i < s.items.size(); ++i) {
+                combo->addItem(qstr(s.items[i]));
+                combo->setItemData(
+                    static_cast<int>(i), qstr(m_calc.chooserEntryName(i)), Qt::AccessibleTextRole);
+            }
         }
         combo->setCurrentIndex(s.listIndex);
         combo->setEditText(qstr(s.caption));
@@ -345,10 +354,28 @@ void CalculatorWindow::mirrorControl(Ctl c) {
         m_rightClickHook->remove();
     if (const QString tip = toolTipText(s.toolTip); tip != w->toolTip()) {
         w->setToolTip(tip);
-        w->setAccessibleDescription(tip);
+        w->setAccessibleDescription(c == Ctl::EDM ? tip + qstr(kChooserKeysHint) : tip);
     }
     w->setEnabled(s.enabled);
     w->setVisible(s.visible);
+}
+
+// The chooser is announced with the currency in use, in its box and in its text field,
+// which holds the focus.
+void CalculatorWindow::mirrorChooserName() {
+    if (!m_chooser)
+        return;
+    const QString name = qstr(m_calc.chooserAccessibleName());
+    if (m_chooser->accessibleName() == name)
+        return;
+    m_chooser->setAccessibleName(name);
+    m_chooser->lineEdit()->setAccessibleName(name);
+}
+
+bool CalculatorWindow::openChooser() {
+    bool taken = false;
+    forward([this, &taken] { taken = m_calc.EdmRightButtonDown(); });
+    return taken;
 }
 
 void CalculatorWindow::mirrorFocus() {
@@ -400,12 +427,17 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // A key goes to the control with the focus. The chooser passes none on: its key-down
-// handling hands the focus back instead. Every other control passes the character to
+// handling hands the focus back instead. Elsewhere the context-menu key and Shift+F10 do
+// what a right-button press on "DM" does; every other control passes the character to
 // the key map, and then handles the key itself: Space, and Enter too, press a button.
 bool CalculatorWindow::keyPress(Ctl c, const QKeyEvent& key) {
     if (c == Ctl::Combo1) {
         forward([this, &key] { m_calc.Combo1_KeyDown(virtualKey(key), shiftState(key)); });
         return false;
+    }
+    if (keys::opensChooser(virtualKey(key), shiftState(key))) {
+        openChooser();
+        return true;
     }
     if (auto code = characterCode(key))
         forward([this, &code] { m_calc.HandleKey(*code); });
@@ -422,6 +454,10 @@ bool CalculatorWindow::keyPress(Ctl c, const QKeyEvent& key) {
 void CalculatorWindow::keyPressEvent(QKeyEvent* event) {
     if (m_calc.form().focus()) {
         event->ignore();
+        return;
+    }
+    if (keys::opensChooser(virtualKey(*event), shiftState(*event))) {
+        openChooser();
         return;
     }
     if (auto code = characterCode(*event))

@@ -25,6 +25,8 @@ public:
 
     // Runs the load handler, which shows the window.
     void load();
+    // What a right-button press on "DM" does; returns whether the chooser opened.
+    bool openChooser();
 
     Calculator& calculator() { return m_calc; }
     // The widget of a control; null for the chooser until it is first shown.
@@ -51,6 +53,7 @@ private:
     void mirror();
     void mirrorControl(Ctl c);
     void mirrorFocus();
+    void mirrorChooserName();
     bool keyPress(Ctl c, const QKeyEvent& key);
     Ctl controlOf(const QObject* widget) const;
 

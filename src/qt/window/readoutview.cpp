@@ -1,40 +1,31 @@
 #include "window/readoutview.h"
 
-#include <QAccessibleWidget>
+#include "window/accessibility.h"
+
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
+
 #include <qdrawutil.h>
+#include <utility>
 
 namespace tarvelio {
-
-namespace {
-
-// The readout is announced as text, not as an empty pane.
-QAccessibleInterface* readoutAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String(ReadoutView::staticMetaObject.className()) && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StaticText);
-    return nullptr;
-}
-
-} // namespace
 
 ReadoutView::ReadoutView(QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    static const bool installed = [] {
-        QAccessible::installFactory(readoutAccessible);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    registerReadoutAccessible(this);
 }
 
 void ReadoutView::setText(QString text) {
     if (text == m_text)
         return;
-    m_text = std::move(text);
+    QString old = std::exchange(m_text, std::move(text));
     // Screen readers hear the new number; a pasted megabyte is announced by its end.
     setAccessibleName(m_text.size() > 400 ? visibleText() : m_text);
+    QAccessibleTextUpdateEvent changed(this, 0, old, m_text);
+    QAccessible::updateAccessibility(&changed);
     // The border stays as it is; only the text is drawn again.
     update(textRect());
 }
@@ -48,6 +39,29 @@ QString ReadoutView::visibleText() const {
     if (m_text.at(from).isLowSurrogate())
         ++from;
     return m_text.mid(from);
+}
+
+// The text is drawn right-aligned: a character's place is measured from the right edge.
+QRect ReadoutView::characterRect(int offset) const {
+    const QString shown = visibleText();
+    const qsizetype first = m_text.size() - shown.size();
+    if (offset < first || offset >= m_text.size())
+        return {};
+    const QFontMetrics metrics(font());
+    const QRect text = textRect();
+    const int right = text.right() + 1 - metrics.horizontalAdvance(shown.mid(offset - first + 1));
+    const int width = metrics.horizontalAdvance(shown.at(offset - first));
+    const int top = text.top() + (text.height() - metrics.height()) / 2;
+    return {right - width, top, width, metrics.height()};
+}
+
+int ReadoutView::offsetAt(QPoint point) const {
+    for (qsizetype i = m_text.size() - 1; i >= m_text.size() - visibleText().size() && i >= 0; --i) {
+        const QRect r = characterRect(int(i));
+        if (point.x() >= r.left() && point.x() <= r.right())
+            return int(i);
+    }
+    return -1;
 }
 
 QRect ReadoutView::textRect() const {

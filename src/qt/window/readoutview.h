@@ -16,6 +16,10 @@ public:
     const QString& text() const { return m_text; }
     // The part of the text that is laid out: its end, at most a line's worth.
     QString visibleText() const;
+    // Where a character of the text is drawn, in the view's coordinates; empty for one
+    // that is not drawn. The character at a point, or -1.
+    QRect characterRect(int offset) const;
+    int offsetAt(QPoint point) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
