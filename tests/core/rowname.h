@@ -15,8 +15,8 @@ struct RowName {
         static constexpr std::pair<char, std::string_view> kWords[] = {{'+', "plus"}, {'-', "minus"},
             {'/', "div"}, {'=', "eq"}, {'%', "pct"}, {',', "comma"}, {'.', "dot"}, {'|', "sep"}};
         std::string printed = testing::PrintToString(info.param);
-        static constexpr std::pair<std::string_view, std::string_view> kSpelled[] = {
-            {"->", " gives "}, {"\u00DC", "Ue"}, {"\u00FC", "ue"}, {"\u20AC", "EUR"}};
+        static constexpr std::pair<std::string_view, std::string_view> kSpelled[]
+            = {{"->", " gives "}, {"\u00DC", "Ue"}, {"\u00FC", "ue"}, {"\u20AC", "EUR"}};
         for (const auto& [from, to] : kSpelled) {
             for (auto at = printed.find(from); at != std::string::npos; at = printed.find(from))
                 printed.replace(at, from.size(), to);
