@@ -1,7 +1,7 @@
 # Debian packages the build and the tests need, and a helper that installs the missing ones.
 # shellcheck shell=sh
 RUN_PACKAGES="g++ make cmake qt6-base-dev fonts-liberation2"
-TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb xdotool xclip clang-format desktop-file-utils appstream weston qt6-wayland clang libclang-rt-14-dev"
+TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb xdotool xclip clang-format desktop-file-utils appstream weston qt6-wayland clang libclang-rt-14-dev python3-pyatspi at-spi2-core dbus-x11"
 
 ensure_packages() {
     missing=""

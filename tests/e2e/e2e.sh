@@ -339,6 +339,14 @@ check de '6,00' t=100 rclick=DM t=56
 check de '195,58' t=100 rclick=DM 'k=Down Down Down Down Down Down Down Down Down Down'
 check de '7,00' t=100 rclick=DM 'k=Down Down Down Down Down Down Down Down Down Down' t=7
 
+# The context-menu key opens the chooser as the right button does. On this US layout the
+# apostrophe and "&" have the key values of Right and Up: they hand the focus back all the
+# same, so the next digit is entered.
+check de '16.638,60' t=100 k=Menu k=Down k=Escape
+check de '195,58' t=100 k=shift+F10 k=Escape
+check de '5,00' t=100 k=Menu k=apostrophe t=5
+check de '5,00' t=100 k=Menu k=ampersand t=5
+
 # English
 check en '1,234.50' t=1234.5
 check en '1.50' t=1,5
