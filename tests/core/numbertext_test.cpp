@@ -59,6 +59,42 @@ INSTANTIATE_TEST_SUITE_P(Refused, ReadNumber,
         ReadCase {"1.5.", false, {}}),
     RowName {});
 
+// Texts pasted from documents and other programs in the settings that group with a space
+// or an apostrophe: every kind of space, and a typed apostrophe, count as the group
+// separator there, and nowhere else.
+struct LocaleCase {
+    const char* text;
+    const char* locale;
+    std::optional<double> expected;
+};
+
+void PrintTo(const LocaleCase& c, std::ostream* os) {
+    *os << '"' << c.text << "\" " << c.locale;
+}
+
+class ReadInLocale : public testing::TestWithParam<LocaleCase> { };
+
+TEST_P(ReadInLocale, GroupsAsUsersTypeThem) {
+    const auto& c = GetParam();
+    const std::string_view locale = c.locale;
+    const NumberFormat format = locale == "fr" ? NumberFormat {",", "\u202F"}
+        : locale == "ch"                       ? NumberFormat {".", "\u2019"}
+        : locale == "space"                    ? NumberFormat {",", " "}
+        : locale == "de"                       ? de
+                                               : en;
+    EXPECT_EQ(readNumber(c.text, format), c.expected) << '"' << c.text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Paste, ReadInLocale,
+    testing::Values(LocaleCase {"1 234 567,5", "fr", 1234567.5}, LocaleCase {"1\u00A0234,5", "fr", 1234.5},
+        LocaleCase {"1\u202F234,5", "fr", 1234.5}, LocaleCase {"1\u2009234,5", "fr", 1234.5},
+        LocaleCase {"1\u202F234,5", "space", 1234.5}, LocaleCase {"1'234,5", "fr", {}},
+        LocaleCase {"1'234.5", "ch", 1234.5}, LocaleCase {"1\u2019234.5", "ch", 1234.5},
+        LocaleCase {"1 234.5", "ch", {}}, LocaleCase {"1 234,5", "de", {}}, LocaleCase {"1'234,5", "de", {}},
+        LocaleCase {"1.5", "de", 15.0}, LocaleCase {"1\u00A0234.5", "en", {}},
+        LocaleCase {"1,234.5", "en", 1234.5}),
+    RowName {});
+
 TEST(ReadNumberLong, MegabyteOfDigits) {
     std::string fits(1'000'000, '0');
     fits += '1';

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <span>
 #include <system_error>
 
 namespace tarvelio {
@@ -87,6 +88,29 @@ std::size_t charCount(std::string_view text) {
     return n;
 }
 
+// The length of a group separator at the start of `s`, or 0. Users cannot tell the kinds
+// of space apart, nor a typed apostrophe from U+2019: where the locale groups with one of
+// them, the others count as well. Nothing else does, so where "." or "," groups, a space
+// never does.
+static std::size_t groupSeparatorAt(std::string_view s, std::string_view group) {
+    if (group.empty())
+        return 0;
+    if (s.substr(0, group.size()) == group)
+        return group.size();
+    static constexpr std::string_view kSpaces[] = {" ", "\u00A0", "\u202F", "\u2009"};
+    static constexpr std::string_view kApostrophes[] = {"\u2019", "'"};
+    for (const auto& kinds :
+        {std::span<const std::string_view>(kSpaces), std::span<const std::string_view>(kApostrophes)}) {
+        if (std::find(kinds.begin(), kinds.end(), group) == kinds.end())
+            continue;
+        for (std::string_view kind : kinds) {
+            if (s.substr(0, kind.size()) == kind)
+                return kind.size();
+        }
+    }
+    return 0;
+}
+
 std::optional<double> readNumber(std::string_view text, const NumberFormat& format) {
     std::string_view s = trimBlanks(text);
     std::size_t i = 0;
@@ -124,8 +148,8 @@ std::optional<double> readNumber(std::string_view text, const NumberFormat& form
     for (;;) {
         if (i < s.size() && isDigit(s[i])) {
             take(s[i++], false);
-        } else if (!group.empty() && s.substr(i, group.size()) == group) {
-            i += group.size();
+        } else if (const std::size_t n = groupSeparatorAt(s.substr(i), group)) {
+            i += n;
         } else {
             break;
         }
