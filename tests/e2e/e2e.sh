@@ -82,14 +82,24 @@ clip_files=0
 # Puts text on the clipboard as another program would: xclip owns it until some other
 # client takes it over.
 put_clipboard() {
+    target=${2:-}
     # A second paste in a case waits until the program has taken the first.
     [ "$pasted" = 0 ] || copy_with xdo key ctrl+c
     clip_files=$((clip_files + 1))
     file="$tmp/clip.$clip_files"
     printf '%s' "$1" >"$file"
-    xclip -quiet -selection clipboard -i "$file" >/dev/null 2>&1 &
+    if [ -n "$target" ]; then
+        xclip -quiet -selection clipboard -t "$target" -i "$file" >/dev/null 2>&1 &
+    else
+        xclip -quiet -selection clipboard -i "$file" >/dev/null 2>&1 &
+    fi
     clips="$clips $!"
-    poll clipboard_is "$1" || fail_step "xclip did not take the clipboard"
+    if [ -n "$target" ]; then
+        poll sh -c 'xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -qxF "$1"' _ "$target" ||
+            fail_step "xclip did not take the clipboard"
+    else
+        poll clipboard_is "$1" || fail_step "xclip did not take the clipboard"
+    fi
 }
 
 # Runs a copy, sent by "$@", and waits until the program owns the clipboard; by then it has
@@ -186,6 +196,7 @@ clicks() {
 #   copy         Ctrl+C
 #   clip=TEXT    puts TEXT on the clipboard from outside (printf %b escapes)
 #   paste=TEXT   the same, then Ctrl+V
+#   utf8paste=TEXT  TEXT offered only as text/plain;charset=utf-8, as browsers do, then Ctrl+V
 run_step() {
     copied=0
     # shellcheck disable=SC2086 # k= and click= hold lists of words without blanks
@@ -197,6 +208,13 @@ run_step() {
     click=*) clicks "click 1" ${1#click=} ;;
     rclick=*) clicks "mousedown 3 mouseup 3" "${1#rclick=}" ;;
     copy) copy_with xdo key ctrl+c ;;
+    utf8paste=*)
+        put_clipboard "${1#*=}" 'text/plain;charset=utf-8'
+        owner=text
+        xdo key ctrl+v
+        pasted=1
+        return
+        ;;
     clip=* | paste=*)
         text=$(printf '%bx' "${1#*=}")
         put_clipboard "${text%x}"
@@ -315,6 +333,7 @@ check de '42,00' t=42 paste=
 check de '10,00' t=7+ paste=3 t==
 check de '5,00' paste=12 t=5
 check de '1.234,56' clip=1.234,56 click=paste
+check de '1.234,50' utf8paste=1.234,5
 check de '42,00' t=42 click=copy
 check de '-2,00' t=-5+3= copy
 

@@ -393,6 +393,40 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("15,00"));
     }
 
+    void clipboardForms_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("utf-8") << "text/plain;charset=utf-8" << QByteArray("1.234,5") << "1.234,50";
+        QTest::newRow("UTF-8 quoted") << "text/plain; charset=\"UTF-8\"" << QByteArray("12") << "12,00";
+        QTest::newRow("latin-1") << "text/plain;charset=ISO-8859-1"
+                                 << QByteArray("\xA0"
+                                               "7"
+                                               "\xA0")
+                                 << "7,00";
+        QTest::newRow("utf-16") << "text/plain;charset=utf-16"
+                                << QByteArray("\xFF\xFE"
+                                              "9\0",
+                                       4)
+                                << "9,00";
+        QTest::newRow("unknown set") << "text/plain;charset=x-unknown" << QByteArray("8") << "42,00";
+        QTest::newRow("html") << "text/html" << QByteArray("8") << "42,00";
+        QTest::newRow("bad utf-8") << "text/plain;charset=utf-8" << QByteArray("8\xFF") << "42,00";
+    }
+
+    // Plain text as other programs offer it, and nothing but plain text.
+    void clipboardForms() {
+        QFETCH(QString, format);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        type("42");
+        auto* data = new QMimeData;
+        data->setData(format, bytes);
+        QGuiApplication::clipboard()->setMimeData(data);
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(readout(), shown);
+    }
+
     void euroSignAndD() {
         type("100d");
         QCOMPARE(readout(), QStringLiteral("195,58"));

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QStringDecoder>
 
 namespace tarvelio {
 
@@ -18,12 +19,48 @@ bool QtClipboard::putText(const std::string& text) {
     return data && data->hasText() && data->text() == value;
 }
 
+namespace {
+
+// Plain text in a form that names its character set ("text/plain;charset=utf-8", as
+// several toolkits and browsers offer it), decoded as that set says; nothing for other
+// forms and for sets the toolkit cannot decode.
+std::optional<QString> plainText(const QMimeData& data, const QString& format) {
+    const QStringList parts = format.split(QLatin1Char(';'));
+    if (parts.first().trimmed().compare(QLatin1String("text/plain"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    for (const QString& part : parts.mid(1)) {
+        const QString parameter = part.trimmed();
+        if (!parameter.startsWith(QLatin1String("charset="), Qt::CaseInsensitive))
+            continue;
+        QString name = parameter.mid(8);
+        name.remove(QLatin1Char('"'));
+        const auto encoding = QStringDecoder::encodingForName(name.toLatin1());
+        if (!encoding)
+            return std::nullopt;
+        QStringDecoder decode(*encoding);
+        QString text = decode(data.data(format));
+        if (decode.hasError())
+            return std::nullopt;
+        return text;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<std::string> QtClipboard::text() const {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     if (!data)
         return std::nullopt;
-    return data->hasText() ? data->text().toStdString() : std::string();
+    if (data->hasText())
+        return data->text().toStdString();
+    const QStringList formats = data->formats();
+    for (const QString& format : formats) {
+        if (auto text = plainText(*data, format))
+            return text->toStdString();
+    }
+    return std::string();
 }
 
 } // namespace tarvelio
