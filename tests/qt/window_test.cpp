@@ -322,8 +322,10 @@ private slots:
     }
 
     void unloadRemovesTheHook() {
+        QCOMPARE(m_window->hookedWidget(), named("EDM"));
         m_window->close();
         QVERIFY(!m_window->calculator().form().control(Ctl::EDM).hooked);
+        QCOMPARE(m_window->hookedWidget(), nullptr);
     }
 
     // Keys go in through the window, as the platform delivers them, to the focused control.

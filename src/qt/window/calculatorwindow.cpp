@@ -372,6 +372,10 @@ void CalculatorWindow::mirrorChooserName() {
     m_chooser->lineEdit()->setAccessibleName(name);
 }
 
+const QObject* CalculatorWindow::hookedWidget() const {
+    return m_rightClickHook->target();
+}
+
 bool CalculatorWindow::openChooser() {
     bool taken = false;
     forward([this, &taken] { taken = m_calc.EdmRightButtonDown(); });
@@ -490,7 +494,7 @@ void CalculatorWindow::paintEvent(QPaintEvent*) {
 }
 
 void CalculatorWindow::closeEvent(QCloseEvent* event) {
-    m_calc.Form_Unload();
+    forward([this] { m_calc.Form_Unload(); });
     event->accept();
 }
 

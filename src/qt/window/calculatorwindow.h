@@ -33,6 +33,8 @@ public:
     QWidget* widget(Ctl c) const { return m_widgets[indexOf(c)]; }
     // Posted for each synthetic Right-arrow press.
     static constexpr QEvent::Type kRightArrowEvent = static_cast<QEvent::Type>(QEvent::User + 1);
+    // The widget whose right-button presses are caught, if any.
+    const QObject* hookedWidget() const;
     // The tiles the last paint drew, in pixels.
     int lastPaintTiles() const { return m_lastPaintTiles; }
 
