@@ -51,6 +51,12 @@ private slots:
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Tarvelio"));
         QCOMPARE(m_window->size(), QSize(218, 169));
         QVERIFY(!m_window->windowIcon().isNull());
+        // Task bars and window switchers find a picture drawn for each small size, from
+        // right after the first paint.
+        QCoreApplication::processEvents();
+        for (const int size : {16, 24, 32, 48, 64})
+            QVERIFY2(m_window->windowIcon().availableSizes().contains(QSize(size, size)),
+                qPrintable(QString::number(size)));
         QCOMPARE(readout(), QStringLiteral("0,00"));
         QCOMPARE(named("Readout")->toolTip(), QStringLiteral("0,"));
         QCOMPARE(static_cast<QLabel*>(named("Label2"))->text(), QString());

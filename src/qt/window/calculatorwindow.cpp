@@ -72,6 +72,16 @@ QPixmap picture2x(const char* file, const char* format) {
     return QPixmap::fromImage(reader.read());
 }
 
+// The window's own 32 x 32 icon and the icon theme's smaller and larger sizes, all ready
+// pixels. The window starts with the first alone and gets the others once it has been
+// painted, so that they cost the first paint nothing.
+QIcon iconInEverySize() {
+    QIcon icon(picture("icon"));
+    for (const int size : {TARVELIO_WINDOW_ICON_SIZES})
+        icon.addPixmap(picture(QStringLiteral("icon-%1").arg(size).toLatin1().constData()));
+    return icon;
+}
+
 QRect pixelRect(const ControlLayout& l) {
     return {toPixels(l.left), toPixels(l.top), toPixels(l.width), toPixels(l.height)};
 }
@@ -399,6 +409,10 @@ Ctl CalculatorWindow::controlOf(const QObject* watched) const {
 }
 
 bool CalculatorWindow::event(QEvent* event) {
+    if (event->type() == kIconSizesEvent) {
+        setWindowIcon(iconInEverySize());
+        return true;
+    }
     if (event->type() != kRightArrowEvent)
         return QWidget::event(event);
     QWidget* target = QApplication::focusWidget();
@@ -474,6 +488,10 @@ void CalculatorWindow::paintEvent(QPaintEvent*) {
     if (!m_backgroundRead) {
         m_background = picture("background");
         m_backgroundRead = true;
+    }
+    if (!m_iconSizesPosted) {
+        m_iconSizesPosted = true;
+        QCoreApplication::postEvent(this, new QEvent(kIconSizesEvent));
     }
     QPainter painter(this);
     if (m_background.isNull()) {

@@ -33,6 +33,8 @@ public:
     QWidget* widget(Ctl c) const { return m_widgets[indexOf(c)]; }
     // Posted for each synthetic Right-arrow press.
     static constexpr QEvent::Type kRightArrowEvent = static_cast<QEvent::Type>(QEvent::User + 1);
+    // Posted after the first paint: the window icon in its other sizes.
+    static constexpr QEvent::Type kIconSizesEvent = static_cast<QEvent::Type>(QEvent::User + 2);
     // The widget whose right-button presses are caught, if any.
     const QObject* hookedWidget() const;
     // The tiles the last paint drew, in pixels.
@@ -68,6 +70,7 @@ private:
     QPixmap m_background;
     QPixmap m_background2x;
     bool m_backgroundRead = false;
+    bool m_iconSizesPosted = false;
     bool m_mirroring = false;
     int m_lastPaintTiles = 0;
 };
