@@ -20,6 +20,16 @@ public:
         : m_value(std::move(text)) { }
     CalcValue(const char* text)
         : m_value(std::string(text)) { }
+    CalcValue(const CalcValue&) = default;
+    CalcValue(CalcValue&&) noexcept = default;
+    // The old value goes first: assigned in place, a short text would keep the whole
+    // buffer of a long one, so a pasted megabyte would outlive its number.
+    CalcValue& operator=(CalcValue other) noexcept {
+        m_value.emplace<std::monostate>();
+        m_value = std::move(other.m_value);
+        return *this;
+    }
+    ~CalcValue() = default;
 
     bool isEmpty() const { return std::holds_alternative<std::monostate>(m_value); }
     bool isNumber() const { return std::holds_alternative<double>(m_value); }

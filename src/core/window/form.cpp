@@ -22,14 +22,24 @@ ControlState& Form::mut(Ctl c) {
     return m_controls[indexOf(c)];
 }
 
+namespace {
+
+// Replaces a text with its own buffer: assigned in place, a short text would keep the
+// buffer of a long one, and a pasted megabyte would stay held after C.
+void replaceText(std::string& text, std::string&& with) {
+    std::string(std::move(with)).swap(text);
+}
+
+} // namespace
+
 void Form::setCaption(Ctl c, std::string caption) {
     if (control(c).caption != caption)
-        mut(c).caption = std::move(caption);
+        replaceText(mut(c).caption, std::move(caption));
 }
 
 void Form::setToolTip(Ctl c, std::string toolTip) {
     if (control(c).toolTip != toolTip)
-        mut(c).toolTip = std::move(toolTip);
+        replaceText(mut(c).toolTip, std::move(toolTip));
 }
 
 void Form::setEnabled(Ctl c, bool enabled) {

@@ -53,14 +53,20 @@ std::optional<std::string> QtClipboard::text() const {
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     if (!data)
         return std::nullopt;
-    if (data->hasText())
-        return data->text().toStdString();
-    const QStringList formats = data->formats();
-    for (const QString& format : formats) {
-        if (auto text = plainText(*data, format))
-            return text->toStdString();
+    std::string text;
+    if (data->hasText()) {
+        text = data->text().toStdString();
+    } else {
+        const QStringList formats = data->formats();
+        for (const QString& format : formats) {
+            if (auto plain = plainText(*data, format)) {
+                text = plain->toStdString();
+                break;
+            }
+        }
     }
-    return std::string();
+    m_readLarge = text.size() >= kLargeText;
+    return text;
 }
 
 } // namespace tarvelio

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -25,6 +26,8 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+
+#include <malloc.h>
 
 namespace tarvelio {
 
@@ -132,6 +135,13 @@ CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     m_calc.setClipboard(&m_clipboard);
+    // A large pasted text held by the toolkit goes when another program takes the clipboard.
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+        connect(clipboard, &QClipboard::dataChanged, this, [this] {
+            if (m_clipboard.readLargeText())
+                malloc_trim(0);
+        });
+    }
     m_rightClickHook = new RightClickHook([this] { return openChooser(); }, this);
     buildControls();
 }
@@ -298,6 +308,8 @@ void CalculatorWindow::mirror() {
         if (changes.has(static_cast<Ctl>(i)))
             mirrorControl(static_cast<Ctl>(i));
     }
+    if (changes.has(Ctl::Readout))
+        releaseLargeText();
     if (changes.stacking)
         restack();
     mirrorChooserName();
@@ -309,6 +321,17 @@ void CalculatorWindow::mirror() {
     // processed, after the handler that asked for it has returned.
     for (int i = 0; i < changes.rightArrows; ++i)
         QCoreApplication::postEvent(this, new QEvent(kRightArrowEvent));
+}
+
+// Memory the C library keeps after a huge text has gone goes back to the system: a
+// pasted 10 MB number would otherwise stay in the footprint for the rest of the run.
+void CalculatorWindow::releaseLargeText() {
+    constexpr std::size_t kLarge = QtClipboard::kLargeText;
+    const ControlState& readout = m_calc.form().control(Ctl::Readout);
+    const bool large = readout.caption.size() >= kLarge || readout.toolTip.size() >= kLarge;
+    if (m_heldLargeText && !large)
+        malloc_trim(0);
+    m_heldLargeText = large;
 }
 
 void CalculatorWindow::mirrorControl(Ctl c) {

@@ -58,6 +58,7 @@ private:
     void mirrorControl(Ctl c);
     void mirrorFocus();
     void mirrorChooserName();
+    void releaseLargeText();
     bool keyPress(Ctl c, const QKeyEvent& key);
     Ctl controlOf(const QObject* widget) const;
 
@@ -71,6 +72,7 @@ private:
     QPixmap m_background2x;
     bool m_backgroundRead = false;
     bool m_iconSizesPosted = false;
+    bool m_heldLargeText = false;
     bool m_mirroring = false;
     int m_lastPaintTiles = 0;
 };
