@@ -1,10 +1,10 @@
 # Debian packages the build and the tests need, and a helper that installs the missing ones.
 # libxkbcommon-dev is there for Qt's own CMake package, which looks for it at every
 # configure and reports it missing otherwise; python3-pyatspi, at-spi2-core and dbus-x11
-# run the screen-reader test.
+# run the screen-reader test; sway, wtype and wl-clipboard drive the program on Wayland.
 # shellcheck shell=sh
 RUN_PACKAGES="g++ make cmake qt6-base-dev fonts-liberation2"
-TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb xdotool xclip clang-format desktop-file-utils appstream weston qt6-wayland clang libclang-rt-14-dev python3-pyatspi at-spi2-core dbus-x11 libxkbcommon-dev"
+TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb xdotool xclip clang-format desktop-file-utils appstream weston qt6-wayland clang libclang-rt-14-dev python3-pyatspi at-spi2-core dbus-x11 libxkbcommon-dev sway wtype wl-clipboard"
 
 ensure_packages() {
     missing=""
