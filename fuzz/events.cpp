@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drives the calculator's rules with event sequences decoded from the input, and checks
 // after every event what must hold whatever the user did.
 //

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the fuzzers' seed corpora, fuzz/corpus/events and fuzz/corpus/numbers.
 
 The seeds follow the cases of the tests in tests/core. The events encoding is described at

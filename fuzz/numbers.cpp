@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The number reader and the two ways numbers are written, on arbitrary input.
 //
 // The whole input is read as a number text in several formats: the reader must never

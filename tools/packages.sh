@@ -1,10 +1,13 @@
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian packages the build and the tests need, and a helper that installs the missing ones.
 # libxkbcommon-dev is there for Qt's own CMake package, which looks for it at every
 # configure and reports it missing otherwise; python3-pyatspi, at-spi2-core and dbus-x11
-# run the screen-reader test; sway, wtype and wl-clipboard drive the program on Wayland.
+# run the screen-reader test; sway, wtype and wl-clipboard drive the program on Wayland;
+# lintian, reuse and dpkg-dev check the package and the licence information.
 # shellcheck shell=sh
 RUN_PACKAGES="g++ make cmake qt6-base-dev fonts-liberation2"
-TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb xdotool xclip clang-format desktop-file-utils appstream weston qt6-wayland clang libclang-rt-14-dev python3-pyatspi at-spi2-core dbus-x11 libxkbcommon-dev sway wtype wl-clipboard"
+TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb xdotool xclip clang-format desktop-file-utils appstream weston qt6-wayland clang libclang-rt-14-dev python3-pyatspi at-spi2-core dbus-x11 libxkbcommon-dev sway wtype wl-clipboard lintian reuse dpkg-dev"
 
 ensure_packages() {
     missing=""

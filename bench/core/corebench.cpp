@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cost of the rules alone, without Qt: a key, a calculation, a conversion, a choice
 // from the currency chooser, and pastes of growing size. After every event the changes
 // are taken from the model, as the Qt layer does when it mirrors them; the mirroring

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The toolkit floor for the start-up and key benchmarks: a window of the calculator's size
 // with its 29 controls at the same places in the same fonts, as plain Qt widgets. There are
 // no rules, no pictures and no style of our own. Digits typed gather in the readout and any

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Memory of a huge paste: the program's RSS at start, its peak while it takes a 10 MB number
 # from the clipboard (VmHWM), and its RSS after C and a new clipboard owner, when nothing
 # needs the text any more. Runs against an X server in $DISPLAY (tests/e2e/with-xvfb.sh);

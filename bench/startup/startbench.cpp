@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up, footprint, idle cost and key latency of X11 programs, measured from outside
 // through the X protocol on a private Xvfb with no window manager.
 //

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds one fuzzer with clang in a build directory of its own and runs it for a while on
 # a fresh copy of its seed corpus, so the source tree is never written.
 #   run-fuzzer.sh CMAKE FUZZ_SOURCE_DIR WORK_DIR NAME SECONDS

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The core's sources, relative to this directory. The core's own build and the fuzzers'
 # project both include this list, so the fuzzers test exactly what the program links.
 set(TARVELIO_CORE_SOURCES

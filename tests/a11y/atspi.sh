@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a screen reader sees of the running program, through the real AT-SPI stack: a
 # private D-Bus session with its own accessibility bus, the program with Qt's bridge on,
 # and an AT-SPI client (atspi_client.py) that reads the tree and listens for events.

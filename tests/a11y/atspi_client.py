@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the running Tarvelio through AT-SPI as a screen reader does, and checks what it
 is told: the names of the chooser and its entries, the action on "DM", and the readout's
 text-changed event after a typed digit."""

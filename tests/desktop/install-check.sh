@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a staging directory, compares the file list with the expected
 # one and validates the desktop entry and the AppStream metadata as installed.
 set -eu

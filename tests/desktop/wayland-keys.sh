@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program as a native Wayland client driven as a person would: a private headless sway,
 # keys through a virtual keyboard (wtype), the clipboard through wl-copy and wl-paste. Each
 # step's outcome is read back with Ctrl+C. Skips (77) where these are not installed.

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the program under a private headless Wayland compositor and checks that its
 # window appears there with the right title, application id and size. Skips (77) where
 # the compositor or Qt's Wayland support is not available.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Gives each keysym named on the command line a key of its own in the keyboard map of the
 // X server in $DISPLAY, unless some key already types it.
 //

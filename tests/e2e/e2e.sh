@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the built program as a person would, on the X server in $DISPLAY (see
 # with-xvfb.sh). Every case starts a fresh program, types and clicks through XTEST (xdotool
 # without --window, so the input is real rather than sent events) and reads the readout

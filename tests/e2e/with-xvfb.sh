@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command against a private Xvfb on a free display, and stops the server afterwards.
 set -eu
 tmp=$(mktemp -d)

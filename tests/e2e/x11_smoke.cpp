@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts the built program on the X server in $DISPLAY, finds its top-level window by
 // title, checks the client area, closes the window as a window manager would and expects
 // the program to end cleanly.

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reads the built program and its libraries and checks the hardening each must carry:
 # position-independent executable, full RELRO with immediate binding, stack protector,
 # fortified library calls (where the build optimises), control-flow protection notes.

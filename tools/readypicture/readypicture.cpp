@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Build step: reads one of the program's pictures and writes it as ready pixels, which the
 // program shows without decoding anything at start-up.
 //   tarvelio_readypicture <picture> <output>

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the application icon's PNG sizes for the hicolor theme from its one SVG source.
 # Needs rsvg-convert (Debian package librsvg2-bin).
 set -eu

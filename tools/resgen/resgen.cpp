@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Generates the pictures that ship with Tarvelio: the window icon, the two
 // toolbar bitmaps and the keypad background. Everything is drawn from code so
 // the files can be rebuilt byte for byte; no clocks, no randomness.

@@ -1,0 +1,28 @@
+#!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Tarvelio developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the Debian package from a build directory, compares its files with the expected
+# list and runs lintian on it: an error or a warning fails. Skips (77) without lintian or
+# dpkg-shlibdeps.
+#   package-check.sh BUILD_DIR EXPECTED_FILES
+set -eu
+build=$1
+expected=$2
+for need in cpack lintian dpkg-shlibdeps; do
+    command -v "$need" >/dev/null 2>&1 || { echo "SKIPPED: $need is missing (Debian packages: lintian dpkg-dev)"; exit 77; }
+done
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT INT TERM
+cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
+deb=$(ls "$out"/tarvelio_*.deb)
+dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./|/|' | LC_ALL=C sort >"$out/files"
+if ! LC_ALL=C sort "$expected" | diff -u - "$out/files"; then
+    echo "FAIL: the package's files differ from the expected list" >&2
+    exit 1
+fi
+dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || { echo "FAIL: no dependencies from the libraries" >&2; exit 1; }
+status=0
+lintian --fail-on error,warning "$deb" >"$out/lintian.log" 2>&1 || status=$?
+grep -v '^running with root privileges' "$out/lintian.log" || true
+[ "$status" -eq 0 ] || { echo "FAIL: lintian reports errors or warnings" >&2; exit 1; }
+echo "package $(basename "$deb") built, as expected and lintian-clean"
