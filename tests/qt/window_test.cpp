@@ -629,7 +629,8 @@ private slots:
     void noContextMenuOnTheChooser() {
         rightPress("EDM");
         QTest::mouseClick(chooser()->lineEdit(), Qt::RightButton);
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5));
+        QContextMenuEvent menu(
+            QContextMenuEvent::Mouse, QPoint(5, 5), chooser()->lineEdit()->mapToGlobal(QPoint(5, 5)));
         QCoreApplication::sendEvent(chooser()->lineEdit(), &menu);
         QVERIFY(!QApplication::activePopupWidget());
         QCOMPARE(m_window->calculator().currency().CurrencyIndex, 2);
