@@ -22,6 +22,18 @@ QString qstr(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// The toolkit's actions in German, like every other text of the window; the program's own
+// action is named in German already.
+QString germanActionName(const QString& name) {
+    if (name == QAccessibleActionInterface::pressAction())
+        return QString::fromUtf8("Dr\u00FCcken");
+    if (name == QAccessibleActionInterface::setFocusAction())
+        return QString::fromUtf8("Fokus setzen");
+    if (name == QAccessibleActionInterface::showMenuAction())
+        return QString::fromUtf8("Liste \u00F6ffnen");
+    return name;
+}
+
 // The readout as static text whose characters can be read: screen readers announce
 // results from its text-changed events.
 class ReadoutAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
@@ -86,17 +98,8 @@ public:
         else
             QAccessibleWidget::doAction(name);
     }
-    // In German, like every other text of the window.
-    QString localizedActionName(const QString& name) const override {
-        if (name == pressAction())
-            return QString::fromUtf8("Dr\u00FCcken");
-        if (name == setFocusAction())
-            return QString::fromUtf8("Fokus setzen");
-        return name;
-    }
-    QString localizedActionDescription(const QString& name) const override {
-        return localizedActionName(name);
-    }
+    QString localizedActionName(const QString& name) const override { return germanActionName(name); }
+    QString localizedActionDescription(const QString& name) const override { return germanActionName(name); }
     QStringList keyBindingsForAction(const QString& name) const override {
         if (name == chooseAction())
             return qstr(kChooserKeys).split(QStringLiteral(", "));
@@ -146,16 +149,8 @@ public:
         else
             QAccessibleWidget::doAction(name);
     }
-    QString localizedActionName(const QString& name) const override {
-        if (name == showMenuAction())
-            return QString::fromUtf8("Liste \u00F6ffnen");
-        if (name == setFocusAction())
-            return QString::fromUtf8("Fokus setzen");
-        return name;
-    }
-    QString localizedActionDescription(const QString& name) const override {
-        return localizedActionName(name);
-    }
+    QString localizedActionName(const QString& name) const override { return germanActionName(name); }
+    QString localizedActionDescription(const QString& name) const override { return germanActionName(name); }
 
 private:
     QComboBox* box() const { return static_cast<QComboBox*>(widget()); }
