@@ -14,6 +14,7 @@ set(TARVELIO_CORE_SOURCES
     input/clipboardcommands.cpp
     input/keymap.cpp
     window/form.cpp
+    window/glyphs.cpp
     window/startup.cpp
     winhelpers/module1.cpp
 )

@@ -18,11 +18,8 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Blanks accepted around a number: those that copying from text editors,
-// spreadsheets and web pages leaves behind.
 std::size_t blankLength(std::string_view s, std::size_t at) {
-    static constexpr std::string_view blanks[] = {" ", "\t", "\r", "\n", "\u00A0", "\u202F"};
-    for (auto b : blanks) {
+    for (auto b : kReadableBlanks) {
         if (s.substr(at, b.size()) == b)
             return b.size();
     }
@@ -100,10 +97,9 @@ static std::size_t groupSeparatorAt(std::string_view s, std::string_view group) 
         return 0;
     if (s.substr(0, group.size()) == group)
         return group.size();
-    static constexpr std::string_view kSpaces[] = {" ", "\u00A0", "\u202F", "\u2009"};
-    static constexpr std::string_view kApostrophes[] = {"\u2019", "'"};
     for (const auto& kinds :
-        {std::span<const std::string_view>(kSpaces), std::span<const std::string_view>(kApostrophes)}) {
+        {std::span<const std::string_view>(kSpaceGroupSeparators),
+             std::span<const std::string_view>(kApostropheGroupSeparators)}) {
         if (std::find(kinds.begin(), kinds.end(), group) == kinds.end())
             continue;
         for (std::string_view kind : kinds) {

@@ -20,6 +20,14 @@ struct NumberFormat {
     static NumberFormat english() { return {".", ","}; }
 };
 
+// Blanks accepted around a number: those that copying from text editors, spreadsheets
+// and web pages leaves behind.
+inline constexpr std::string_view kReadableBlanks[] = {" ", "\t", "\r", "\n", "\u00A0", "\u202F"};
+// Kinds of group separator users cannot tell apart: where the locale groups with one of a
+// kind, the reader takes the others of that kind as well.
+inline constexpr std::string_view kSpaceGroupSeparators[] = {" ", "\u00A0", "\u202F", "\u2009"};
+inline constexpr std::string_view kApostropheGroupSeparators[] = {"\u2019", "'"};
+
 // Characters (code points) in UTF-8 text; every length limit the user sees counts these.
 std::size_t charCount(std::string_view text);
 

@@ -135,6 +135,9 @@ inline constexpr std::array<ControlLayout, kControlCount> kLayout {{
         kDarkBlue, {}},
 }};
 
+// Joins the start and the end of a tool tip too long to show whole.
+inline constexpr std::string_view kToolTipEllipsis = " \u2026 ";
+
 // What screen readers offer besides pressing "DM", and the keys that do the same.
 inline constexpr std::string_view kChooseCurrencyAction = "W\u00E4hrung w\u00E4hlen";
 inline constexpr std::string_view kChooserKeys = "Men\u00FCtaste, Umschalt+F10";

@@ -60,7 +60,7 @@ QString toolTipText(const std::string& text) {
     QString full = qstr(text);
     if (full.size() <= kMax)
         return full;
-    return full.left(kMax / 2) + QStringLiteral(" \u2026 ") + full.right(kMax / 2);
+    return full.left(kMax / 2) + qstr(kToolTipEllipsis) + full.right(kMax / 2);
 }
 
 // One of the pictures made ready when the program was built.

@@ -1,0 +1,146 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "window/fontset.h"
+
+#include "window/glyphs.h"
+#include "window/layout.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tarvelio {
+
+namespace {
+
+std::string xmlEscaped(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+// A configuration of the rule files only: those in conf.d beside the system's main file
+// (the user's own file is among them), in fontconfig's order, and no font directory.
+// Asking fontconfig where its file is would load the whole default configuration, fonts
+// and all. Each file is included by name, so that one fontconfig cannot read is an error
+// here rather than a file passed over.
+std::string rulesOnly(const char* dir) {
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry :
+        std::filesystem::directory_iterator(std::filesystem::path(dir) / "conf.d", error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() > 5 && name.ends_with(".conf") && entry.is_regular_file(error))
+            files.push_back(entry.path().string());
+    }
+    if (error)
+        return {};
+    std::sort(files.begin(), files.end());
+    std::string xml
+        = "<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\"><fontconfig>";
+    for (const auto& file : files)
+        xml += "<include>" + xmlEscaped(file) + "</include>";
+    return xml + "</fontconfig>";
+}
+
+// The faces added are the window's family, upright, one regular and one bold, and every
+// character of the session is in both.
+bool facesDrawAll(FcConfig* config, const std::string& needed) {
+    FcFontSet* faces = FcConfigGetFonts(config, FcSetApplication);
+    if (!faces || faces->nfont != 2)
+        return false;
+    bool regular = false, bold = false;
+    for (int i = 0; i < faces->nfont; ++i) {
+        FcPattern* face = faces->fonts[i];
+        FcChar8* family = nullptr;
+        int weight = 0, slant = 0;
+        FcCharSet* chars = nullptr;
+        if (FcPatternGetString(face, FC_FAMILY, 0, &family) != FcResultMatch
+            || kFontFamily != reinterpret_cast<const char*>(family)
+            || FcPatternGetInteger(face, FC_WEIGHT, 0, &weight) != FcResultMatch
+            || FcPatternGetInteger(face, FC_SLANT, 0, &slant) != FcResultMatch || slant != FC_SLANT_ROMAN
+            || FcPatternGetCharSet(face, FC_CHARSET, 0, &chars) != FcResultMatch)
+            return false;
+        if (!drawsAll(needed, [chars](char32_t c) { return FcCharSetHasChar(chars, c) == FcTrue; }))
+            return false;
+        regular = regular || weight == FC_WEIGHT_REGULAR;
+        bold = bold || weight == FC_WEIGHT_BOLD;
+    }
+    return regular && bold;
+}
+
+} // namespace
+
+bool useFontSet(
+    const NumberFormat& format, const char* regularFace, const char* boldFace, const char* rulesDir) {
+    // A configuration of the user's choosing, or one already in use, stays as it is.
+    if (std::getenv("FONTCONFIG_FILE") || std::getenv("FONTCONFIG_PATH") || std::getenv("FONTCONFIG_SYSROOT"))
+        return false;
+    // The faces are judged first, in a configuration of their own: where they fall short
+    // (an Arabic decimal separator, say), the rule files are never read.
+    const std::array<const char*, 2> files {regularFace, boldFace};
+    const auto withFaces = [&files](FcConfig* config) {
+        bool added = config != nullptr;
+        for (const char* file : files)
+            added = added && *file && FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(file));
+        return added;
+    };
+    FcConfig* probe = FcConfigCreate();
+    const bool covered = withFaces(probe) && facesDrawAll(probe, charactersToDraw(format));
+    if (probe)
+        FcConfigDestroy(probe);
+    if (!covered)
+        return false;
+    const std::string rules = rulesOnly(rulesDir);
+    FcConfig* config = rules.empty() ? nullptr : FcConfigCreate();
+    if (!config)
+        return false;
+    const bool ok
+        = FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(rules.c_str()), FcTrue)
+        && FcConfigBuildFonts(config) && withFaces(config) && FcConfigSetCurrent(config);
+    FcConfigDestroy(config);
+    return ok;
+}
+
+const char* windowFace(bool bold) {
+    return bold ? TARVELIO_FACE_BOLD : TARVELIO_FACE_REGULAR;
+}
+
+const char* fontconfigDir() {
+    return TARVELIO_FONTCONFIG_DIR;
+}
+
+bool useWindowFontSet(const NumberFormat& format) {
+    return useFontSet(format, windowFace(false), windowFace(true), fontconfigDir());
+}
+
+void setApplicationFont() {
+    QFont font(QString::fromUtf8(kFontFamily.data(), static_cast<qsizetype>(kFontFamily.size())));
+    font.setPixelSize(fontSpec(FontRole::SmallRegular).pixelSize);
+    QApplication::setFont(font);
+}
+
+} // namespace tarvelio
