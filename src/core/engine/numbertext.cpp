@@ -97,8 +97,7 @@ static std::size_t groupSeparatorAt(std::string_view s, std::string_view group) 
         return 0;
     if (s.substr(0, group.size()) == group)
         return group.size();
-    for (const auto& kinds :
-        {std::span<const std::string_view>(kSpaceGroupSeparators),
+    for (const auto& kinds : {std::span<const std::string_view>(kSpaceGroupSeparators),
              std::span<const std::string_view>(kApostropheGroupSeparators)}) {
         if (std::find(kinds.begin(), kinds.end(), group) == kinds.end())
             continue;
