@@ -25,4 +25,4 @@ ensure_packages() {
 
 # The benchmarks (tools/bench, bench/README.md): Google Benchmark, the X server and the X
 # extensions the start-up benchmark works through, and xcalc as the classic reference.
-BENCH_PACKAGES="$RUN_PACKAGES libbenchmark-dev pkg-config xvfb libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev x11-apps xdotool xclip"
+BENCH_PACKAGES="$RUN_PACKAGES libbenchmark-dev pkg-config xvfb libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev x11-apps xdotool xclip valgrind"
