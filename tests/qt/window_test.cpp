@@ -5,6 +5,7 @@
 #include "window/readoutview.h"
 #include "winhelpers/chooserbox.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
@@ -379,6 +380,10 @@ private slots:
         QTest::keyClick(m_window->windowHandle(), Qt::Key_X, Qt::ShiftModifier);
         QTest::sendKeyEvent(QTest::Click, m_window->windowHandle(), Qt::Key_Adiaeresis,
             QString::fromUtf8("\u00E4"), Qt::NoModifier);
+        // Alt chords are shortcuts, not characters, though the platform sends the letter.
+        for (const char* c : {"c", "d", "5", "r"})
+            QTest::sendKeyEvent(
+                QTest::Click, m_window->windowHandle(), Qt::Key_unknown, QString(c), Qt::AltModifier);
         QCOMPARE(readout(), QStringLiteral("42,00"));
         QCOMPARE(m_window->calculator().state().LastInput, std::string("NUMS"));
     }
@@ -613,26 +618,61 @@ private slots:
         row("Left", Qt::Key_Left, false);
         row("Escape", Qt::Key_Escape, false);
         row("A", Qt::Key_A, false);
+        // The toolkit's own keys for the box and its text field are spent where they hand
+        // the focus back: no other currency, no list dropping down, no menu.
+        row("Menu", Qt::Key_Menu, false);
+        row("PageUp", Qt::Key_PageUp, false);
+        row("PageDown", Qt::Key_PageDown, false);
+        row("Home", Qt::Key_Home, false);
+        row("End", Qt::Key_End, false);
+        row("F4", Qt::Key_F4, false);
+        row("Alt+Down", Qt::Key_Down, false, Qt::AltModifier);
+        row("Alt+Up", Qt::Key_Up, false, Qt::AltModifier);
+        row("Alt+C", Qt::Key_C, false, Qt::AltModifier);
     }
 
     void chooserKeysByIdentity() {
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(bool, keeps);
+        type("100");
         rightPress("EDM");
         QCoreApplication::processEvents();
         QTest::keyClick(chooser()->lineEdit(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(m_window->focusWidget(), keeps ? chooser() : named("Operator(4)"));
+        if (keeps)
+            return;
+        QCoreApplication::processEvents();
+        QCOMPARE(chooser()->currentText(), QStringLiteral("DEM"));
+        QCOMPARE(m_window->calculator().currency().CurrencyIndex, 2);
+        QCOMPARE(readout(), QStringLiteral("195,58"));
+        QVERIFY(!QApplication::activePopupWidget());
+        QVERIFY(!chooser()->view()->isVisible());
+    }
+
+    // Every code shows whole in the dropped-down list, beside its scroll bar.
+    void chooserListShowsEveryCode() {
+        rightPress("EDM");
+        chooser()->showPopup();
+        QAbstractItemView* list = chooser()->view();
+        QVERIFY(list->isVisible());
+        for (int i = 0; i < chooser()->count(); ++i)
+            QVERIFY2(list->sizeHintForIndex(list->model()->index(i, 0)).width() <= list->viewport()->width(),
+                qPrintable(chooser()->itemText(i)));
+        chooser()->hidePopup();
     }
 
     // The program has no menus, not even the chooser's text field's own.
     void noContextMenuOnTheChooser() {
         rightPress("EDM");
         QTest::mouseClick(chooser()->lineEdit(), Qt::RightButton);
-        QContextMenuEvent menu(
-            QContextMenuEvent::Mouse, QPoint(5, 5), chooser()->lineEdit()->mapToGlobal(QPoint(5, 5)));
-        QCoreApplication::sendEvent(chooser()->lineEdit(), &menu);
-        QVERIFY(!QApplication::activePopupWidget());
+        // The box would hand an event of its own to its text field's menu.
+        for (QWidget* w : {static_cast<QWidget*>(chooser()->lineEdit()), static_cast<QWidget*>(chooser())})
+            for (const auto reason : {QContextMenuEvent::Mouse, QContextMenuEvent::Keyboard}) {
+                QContextMenuEvent menu(reason, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
+                QCoreApplication::sendEvent(w, &menu);
+                QVERIFY(!QApplication::activePopupWidget());
+            }
         QCOMPARE(m_window->calculator().currency().CurrencyIndex, 2);
     }
 
@@ -677,8 +717,9 @@ private slots:
                 break;
             case 2: {
                 const Qt::Key k[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Right,
-                    Qt::Key_Menu, Qt::Key_Apostrophe};
-                key(k[random() % 7]);
+                    Qt::Key_Menu, Qt::Key_Apostrophe, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_F4};
+                const Qt::KeyboardModifiers mods[] = {Qt::NoModifier, Qt::NoModifier, Qt::AltModifier};
+                key(k[random() % std::size(k)], mods[random() % std::size(mods)]);
                 break;
             }
             case 3:
@@ -701,6 +742,9 @@ private slots:
             QCOMPARE(readout(), QString::fromStdString(form.caption(Ctl::Readout)));
             QCOMPARE(chooserShown(), form.control(Ctl::Combo1).visible);
             QCOMPARE(named("DME")->isEnabled(), form.control(Ctl::DME).enabled);
+            QVERIFY(!QApplication::activePopupWidget());
+            if (const auto focus = form.focus(); focus && *focus != Ctl::Combo1)
+                QCOMPARE(m_window->focusWidget(), m_window->widget(*focus));
         }
     }
 

@@ -170,8 +170,7 @@ void Calculator::Combo1_DropDown() {
 // Enter, Up, Right and Down belong to the chooser; any other key hands the focus back to
 // "=", so that typing goes on to the calculator.
 void Calculator::Combo1_KeyDown(std::int16_t keyCode, std::int16_t) {
-    using namespace keys;
-    if (keyCode != kEnter && keyCode != kUp && keyCode != kRight && keyCode != kDown)
+    if (!keys::chooserKeeps(keyCode))
         m_form.setFocus(Ctl::Equals);
 }
 

@@ -29,6 +29,11 @@ inline constexpr std::int16_t kShift = 1;
 inline constexpr std::int16_t kCtrl = 2;
 inline constexpr std::int16_t kAlt = 4;
 
+// The keys the chooser keeps for itself; any other key hands the focus back to "=".
+constexpr bool chooserKeeps(std::int16_t keyCode) {
+    return keyCode == kEnter || keyCode == kUp || keyCode == kRight || keyCode == kDown;
+}
+
 // The keys that open the currency chooser, as a right-button press on "DM" does: the
 // context-menu key, and Shift+F10 without other modifiers.
 constexpr bool opensChooser(std::int16_t keyCode, std::int16_t shift) {

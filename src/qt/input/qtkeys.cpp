@@ -23,7 +23,9 @@ std::optional<std::int16_t> characterCode(const QKeyEvent& event) {
         if (event.key() == Qt::Key_V)
             return kPaste;
     }
-    if (text.isEmpty())
+    // An Alt chord is a shortcut, not a typed character. AltGr is a modifier of its own,
+    // so the euro sign still arrives.
+    if (text.isEmpty() || (mods & Qt::AltModifier))
         return std::nullopt;
     const char32_t c = text.toUcs4().value(0);
     if (c == U'\u20AC')
@@ -31,12 +33,13 @@ std::optional<std::int16_t> characterCode(const QKeyEvent& event) {
     return c < 128 ? static_cast<std::int16_t>(c) : kOutside;
 }
 
+namespace {
+
 // Keys are told apart by the toolkit's key identity, never by the character they type: on
 // some layouts a character's key value equals the code of an arrow key ("'" is 39, as
 // Right is). Letters and digits keep their codes; every other key becomes one that means
 // nothing to the chooser.
-std::int16_t virtualKey(const QKeyEvent& event) {
-    const int key = event.key();
+std::int16_t keyIdentity(int key) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -58,6 +61,18 @@ std::int16_t virtualKey(const QKeyEvent& event) {
             return static_cast<std::int16_t>(key);
         return keys::kOutside;
     }
+}
+
+} // namespace
+
+std::int16_t virtualKey(const QKeyEvent& event) {
+    using namespace keys;
+    const std::int16_t code = keyIdentity(event.key());
+    // With Alt, Enter and the arrows are the toolkit's chords (Alt+Down drops the list
+    // down), not the keys the chooser keeps.
+    if (chooserKeeps(code) && (event.modifiers() & Qt::AltModifier))
+        return kOutside;
+    return code;
 }
 
 std::int16_t shiftState(const QKeyEvent& event) {

@@ -470,14 +470,17 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-// A key goes to the control with the focus. The chooser passes none on: its key-down
-// handling hands the focus back instead. Elsewhere the context-menu key and Shift+F10 do
-// what a right-button press on "DM" does; every other control passes the character to
-// the key map, and then handles the key itself: Space, and Enter too, press a button.
+// A key goes to the control with the focus. The chooser passes no character on: its
+// key-down handling hands the focus back instead, and a key it hands back is spent there,
+// so that neither the box nor its text field acts on it as well (no list keys, no
+// drop-down, no context menu); the keys it keeps (Up, Down, Right, Enter) go on to the box.
+// Elsewhere the context-menu key and Shift+F10 do what a right-button press on "DM" does;
+// every other control passes the character to the key map, and then handles the key
+// itself: Space, and Enter too, press a button.
 bool CalculatorWindow::keyPress(Ctl c, const QKeyEvent& key) {
     if (c == Ctl::Combo1) {
         forward([this, &key] { m_calc.Combo1_KeyDown(virtualKey(key), shiftState(key)); });
-        return false;
+        return m_calc.form().focus() != Ctl::Combo1;
     }
     if (keys::opensChooser(virtualKey(key), shiftState(key))) {
         openChooser();

@@ -3,9 +3,12 @@
 
 #include "winhelpers/chooserbox.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleOptionComplex>
+
+#include <algorithm>
 
 namespace tarvelio {
 
@@ -39,6 +42,9 @@ ChooserBox::ChooserBox(QWidget* parent)
     auto* style = new NarrowArrowStyle;
     style->setParent(this);
     setStyle(style);
+    // The program has no menus. The box would otherwise hand a context-menu event, the
+    // context-menu key's too, to its text field's own menu, whatever that field's policy.
+    setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 void ChooserBox::setThinBorder(bool on) {
@@ -50,8 +56,18 @@ void ChooserBox::setThinBorder(bool on) {
     update();
 }
 
+// The list drops down at least as wide as its widest entry at the font it is drawn in, so
+// that no code is cut short, whatever faces the font set provides; the box itself is
+// narrower than some codes with the list's scroll bar beside them.
 void ChooserBox::showPopup() {
     emit droppingDown();
+    QAbstractItemView* list = view();
+    int widest = 0;
+    for (int i = 0; i < count(); ++i)
+        widest = std::max(widest, list->sizeHintForIndex(model()->index(i, modelColumn())).width());
+    const int scrollBar
+        = count() > maxVisibleItems() ? list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    list->setMinimumWidth(widest + scrollBar + 2 * list->style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
     QComboBox::showPopup();
 }
 
