@@ -3,6 +3,7 @@
 
 #include "window/fontset.h"
 
+#include "window/fontrules.h"
 #include "window/glyphs.h"
 #include "window/layout.h"
 
@@ -11,10 +12,16 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,11 +49,45 @@ std::string xmlEscaped(const std::string& text) {
     return out;
 }
 
+// A whole rule file, read in one call where it can be: start-up reads some forty.
+std::optional<std::string> fileText(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info { };
+    // A rule file larger than any fontconfig ships is left to fontconfig.
+    constexpr off_t kMax = off_t(1) << 20;
+    std::optional<std::string> text;
+    if (::fstat(fd, &info) == 0 && info.st_size <= kMax) {
+        text.emplace(static_cast<std::size_t>(info.st_size), '\0');
+        std::size_t have = 0;
+        while (have < text->size()) {
+            const ssize_t got = ::read(fd, text->data() + have, text->size() - have);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            have += static_cast<std::size_t>(got);
+        }
+        // A file that shrank while it was read is taken as far as it went; one that grew is
+        // read whole by fontconfig.
+        char more = 0;
+        if (have < text->size())
+            text->resize(have);
+        else if (::read(fd, &more, 1) != 0)
+            text.reset();
+    }
+    ::close(fd);
+    return text;
+}
+
 // A configuration of the rule files only: those in conf.d beside the system's main file
-// (the user's own file is among them), in fontconfig's order, and no font directory.
-// Asking fontconfig where its file is would load the whole default configuration, fonts
-// and all. Each file is included by name, so that one fontconfig cannot read is an error
-// here rather than a file passed over.
+// (the user's own files are reached from there), in fontconfig's order, and no font
+// directory. Asking fontconfig where its file is would load the whole default
+// configuration, fonts and all. Where every rule can be told apart, only those that can
+// change how the window's faces are drawn are given; otherwise each file is included by
+// name and read whole, so that one fontconfig cannot read is an error here rather than a
+// file passed over.
 std::string rulesOnly(const char* dir) {
     std::vector<std::string> files;
     std::error_code error;
@@ -59,8 +100,20 @@ std::string rulesOnly(const char* dir) {
     if (error)
         return {};
     std::sort(files.begin(), files.end());
-    std::string xml
+    const std::string head
         = "<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\"><fontconfig>";
+    std::vector<std::string> texts;
+    for (const auto& file : files) {
+        auto text = fileText(file);
+        if (!text)
+            break;
+        texts.push_back(std::move(*text));
+    }
+    if (texts.size() == files.size()) {
+        if (auto rules = renderingRules(texts, kFontFamily))
+            return head + *rules + "</fontconfig>";
+    }
+    std::string xml = head;
     for (const auto& file : files)
         xml += "<include>" + xmlEscaped(file) + "</include>";
     return xml + "</fontconfig>";
@@ -78,8 +131,11 @@ bool facesDrawAll(FcConfig* config, const std::string& needed) {
         FcChar8* family = nullptr;
         int weight = 0, slant = 0;
         FcCharSet* chars = nullptr;
+        FcChar8* otherFamily = nullptr;
+        // The one family: the rules were chosen for it alone.
         if (FcPatternGetString(face, FC_FAMILY, 0, &family) != FcResultMatch
             || kFontFamily != reinterpret_cast<const char*>(family)
+            || FcPatternGetString(face, FC_FAMILY, 1, &otherFamily) == FcResultMatch
             || FcPatternGetInteger(face, FC_WEIGHT, 0, &weight) != FcResultMatch
             || FcPatternGetInteger(face, FC_SLANT, 0, &slant) != FcResultMatch || slant != FC_SLANT_ROMAN
             || FcPatternGetCharSet(face, FC_CHARSET, 0, &chars) != FcResultMatch)
@@ -99,28 +155,18 @@ bool useFontSet(
     // A configuration of the user's choosing, or one already in use, stays as it is.
     if (std::getenv("FONTCONFIG_FILE") || std::getenv("FONTCONFIG_PATH") || std::getenv("FONTCONFIG_SYSROOT"))
         return false;
-    // The faces are judged first, in a configuration of their own: where they fall short
-    // (an Arabic decimal separator, say), the rule files are never read.
+    // Each face is scanned once, into the configuration that is then used, and judged
+    // there; where they fall short (an Arabic decimal separator, say), it is dropped again.
     const std::array<const char*, 2> files {regularFace, boldFace};
-    const auto withFaces = [&files](FcConfig* config) {
-        bool added = config != nullptr;
-        for (const char* file : files)
-            added = added && *file && FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(file));
-        return added;
-    };
-    FcConfig* probe = FcConfigCreate();
-    const bool covered = withFaces(probe) && facesDrawAll(probe, charactersToDraw(format));
-    if (probe)
-        FcConfigDestroy(probe);
-    if (!covered)
-        return false;
     const std::string rules = rulesOnly(rulesDir);
     FcConfig* config = rules.empty() ? nullptr : FcConfigCreate();
     if (!config)
         return false;
-    const bool ok
-        = FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(rules.c_str()), FcTrue)
-        && FcConfigBuildFonts(config) && withFaces(config) && FcConfigSetCurrent(config);
+    bool ok = FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(rules.c_str()), FcTrue)
+        && FcConfigBuildFonts(config);
+    for (const char* file : files)
+        ok = ok && *file && FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(file));
+    ok = ok && facesDrawAll(config, charactersToDraw(format)) && FcConfigSetCurrent(config);
     FcConfigDestroy(config);
     return ok;
 }
