@@ -2,8 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The Tarvelio developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Instructions to the settled first paint (callgrind) of Tarvelio and of the toolkit floor,
-# with this machine's fonts and with the Noto families many desktops have (Debian's
-# fonts-noto-core and fonts-noto-extra, about 1,800 more files). Those are downloaded from
+# with this machine's fonts, under the gtk3 platform theme that Qt takes on a GNOME
+# desktop (XDG_CURRENT_DESKTOP=GNOME, Debian's qt6-gtk-platformtheme), and with the Noto
+# families many desktops have (Debian's fonts-noto-core and fonts-noto-extra, about 1,800
+# more files). Those are downloaded from
 # the Debian archive and unpacked into the work folder, never installed: they reach the
 # programs as the user's own fonts ($XDG_DATA_HOME/fonts), with fontconfig's cache built
 # beforehand as on a desktop. Runs against an X server in $DISPLAY.
@@ -46,6 +48,8 @@ grind() {
 noto="XDG_DATA_HOME=$work/share XDG_CACHE_HOME=$work/cache"
 t_own=$(grind "$tarvelio")
 f_own=$(grind "$floor")
+t_gtk=$(grind "$tarvelio" XDG_CURRENT_DESKTOP=GNOME)
+f_gtk=$(grind "$floor" XDG_CURRENT_DESKTOP=GNOME)
 # shellcheck disable=SC2086 # two words, neither with blanks
 t_many=$(grind "$tarvelio" $noto)
 # shellcheck disable=SC2086
@@ -54,5 +58,7 @@ m() { awk -v n="$1" 'BEGIN { printf "%.1f M", n / 1e6 }'; }
 r() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 echo "instructions to the settled first paint:"
 echo "  this machine's fonts: tarvelio $(m "$t_own"), floor $(m "$f_own"), tarvelio/floor $(r "$t_own" "$f_own")"
+echo "  gtk3 platform theme:  tarvelio $(m "$t_gtk"), floor $(m "$f_gtk"), tarvelio/floor $(r "$t_gtk" "$f_gtk")," \
+    "tarvelio against its own count without the theme $(r "$t_gtk" "$t_own")"
 echo "  with the Noto fonts:  tarvelio $(m "$t_many"), floor $(m "$f_many"), tarvelio/floor $(r "$t_many" "$f_many")," \
     "tarvelio against its own count on this machine's fonts $(r "$t_many" "$t_own")"
