@@ -517,9 +517,10 @@ private slots:
             QVERIFY(w->toolTip().startsWith(accessible));
     }
 
-    void readoutIsAnnouncedAsText() {
+    // A notification, which screen readers speak when it is shown, named by its text.
+    void readoutIsANotificationNamedByItsText() {
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(named("Readout"));
-        QCOMPARE(iface->role(), QAccessible::StaticText);
+        QCOMPARE(iface->role(), QAccessible::Notification);
         QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("0,00"));
         type("42");
         QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("42,00"));

@@ -43,11 +43,12 @@ std::optional<double> Calculator::converted(const CalcValue& value, bool toEuro)
     return result;
 }
 
-// Replaces the readout by its converted value, marks it as a result and leaves only the
-// button of the opposite direction enabled, with the focus. A readout that is no number
-// (a lone "-", "Division durch 0") or a result beyond the range changes nothing but shows
-// "Fehler", as an operator would.
+// Replaces the readout by its converted value, marks it as a result, to be announced, and
+// leaves only the button of the opposite direction enabled, with the focus. A readout that
+// is no number (a lone "-", "Division durch 0") or a result beyond the range changes
+// nothing but shows "Fehler", as an operator would.
 void Calculator::convertReadout(bool toEuro, std::string unit) {
+    m_form.announce(Ctl::Readout);
     const auto value = converted(m_state.ReadoutText, toEuro);
     if (!value) {
         m_form.setCaption(Ctl::Readout, std::string(texts::kError));
@@ -107,15 +108,21 @@ bool Calculator::showEuroAmount() {
     return national.has_value();
 }
 
+// Screen readers hear the entry chosen, as the list shows only its code, and the amount
+// in that currency.
 void Calculator::Combo1_Click() {
     auto& c = m_currency;
     bool convertedOk = false;
+    if (m_form.control(Ctl::Combo1).visible)
+        m_form.announce(Ctl::Combo1);
     if (m_form.caption(Ctl::Combo1) == kDefaultModeCode) {
         c.CurrencyIndex = kDeutscheMarkIndex;
         m_form.setListIndex(Ctl::Combo1, kDeutscheMarkIndex);
         convertedOk = showEuroAmount();
-        if (convertedOk)
+        if (convertedOk) {
             m_form.setCaption(Ctl::Label2, std::string(kDefaultModeCode));
+            m_form.announce(Ctl::Readout);
+        }
         m_form.setVisible(Ctl::Combo1, false);
         m_form.setVisible(Ctl::EDM, true);
         m_form.setEnabled(Ctl::EDM, false);
@@ -128,8 +135,10 @@ void Calculator::Combo1_Click() {
             return;
         c.CurrencyIndex = static_cast<std::int16_t>(position);
         convertedOk = showEuroAmount();
-        if (convertedOk)
+        if (convertedOk) {
             m_form.setCaption(Ctl::Label2, currencyCode());
+            m_form.announce(Ctl::Readout);
+        }
     }
     m_form.setToolTip(Ctl::Combo1, std::string(kFromEuroPrefix) + currencyName());
     m_form.setEnabled(Ctl::DME, true);
@@ -152,6 +161,7 @@ void Calculator::Combo1_GotFocus() {
             m_form.setEnabled(Ctl::DME, true);
             m_form.setToolTip(Ctl::Combo1, std::string(kFromEuroPrefix) + currencyName());
             m_form.setCaption(Ctl::Label2, currencyCode());
+            m_form.announce(Ctl::Readout);
         }
     }
     c.ListDroppedDown = false;

@@ -16,6 +16,7 @@ void Calculator::Cancel_Click() {
     m_state.ResultShown = false;
     enableConversions();
     Form_Load();
+    m_form.announce(Ctl::Readout);
 }
 
 // CE discards only the number being entered; the pending operation survives.
@@ -25,6 +26,7 @@ void Calculator::CancelEntry_Click() {
     m_state.LastInput = texts::kClearEntry;
     m_state.ResultShown = false;
     enableConversions();
+    m_form.announce(Ctl::Readout);
 }
 
 } // namespace tarvelio

@@ -28,14 +28,20 @@ template <class Op> std::optional<double> checked(double a, double b, Op op) {
 
 // Immediate execution, left to right: each operator completes the pending operation, and
 // its result becomes the left operand of the next. A failing step shows "Fehler" on the
-// readout and leaves the rest undone; what ran before it stays done.
+// readout and leaves the rest undone; what ran before it stays done. A result, an error
+// and whatever "=" leaves are announced; an operator that only takes the number typed
+// is not, so that typing a calculation stays quiet but for the key echo.
 void Calculator::Operator_Click(std::int16_t index) {
     const auto button = operatorButton(index);
     if (!button)
         return;
     const std::string op = m_form.caption(*button);
-    if (!operate(op))
+    if (!operate(op)) {
         m_form.setCaption(Ctl::Readout, std::string(texts::kError));
+        m_form.announce(Ctl::Readout);
+    } else if (op == "=") {
+        m_form.announce(Ctl::Readout);
+    }
 }
 
 bool Calculator::operate(const std::string& op) {
@@ -63,11 +69,15 @@ bool Calculator::operate(const std::string& op) {
         }
         break;
     case 2: {
+        // After "=" the number typed is taken as it is: no result to announce.
+        const bool computes = s.PendingOperator != "=";
         auto result = evaluate();
         if (!result)
             return false;
         s.FirstOperand = std::move(*result);
         setReadout(s.FirstOperand);
+        if (computes)
+            m_form.announce(Ctl::Readout);
         s.OperandCount = 1;
         break;
     }
@@ -125,6 +135,7 @@ void Calculator::Percent_Click() {
     std::optional<double> product;
     if (first && entered)
         product = checked(*first, *entered, [](double a, double b) { return a * b / 100; });
+    m_form.announce(Ctl::Readout);
     if (!product) {
         m_form.setCaption(Ctl::Readout, std::string(texts::kError));
         return;

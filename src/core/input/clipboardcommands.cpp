@@ -29,6 +29,7 @@ void Calculator::cPaste_Click() {
     m_state.LastInput = texts::kNums;
     m_state.ResultShown = true;
     enableConversions();
+    m_form.announce(Ctl::Readout);
 }
 
 } // namespace tarvelio

@@ -100,6 +100,11 @@ void Form::showWindow() {
     m_changes.window = true;
 }
 
+void Form::announce(Ctl c) {
+    if (m_windowVisible)
+        m_changes.announced |= 1U << indexOf(c);
+}
+
 void Form::addItem(Ctl c, std::string item) {
     mut(c).items.push_back(std::move(item));
 }

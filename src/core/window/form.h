@@ -45,9 +45,15 @@ struct FormChanges {
     bool window = false;
     bool stacking = false;
     int rightArrows = 0; // synthetic Right-arrow presses to queue
+    // One bit per Ctl whose new state screen readers announce unasked: the readout's
+    // caption, the chooser's selected entry.
+    std::uint32_t announced = 0;
 
-    bool any() const { return controls != 0 || focus || window || stacking || rightArrows != 0; }
+    bool any() const {
+        return controls != 0 || focus || window || stacking || rightArrows != 0 || announced != 0;
+    }
     bool has(Ctl c) const { return (controls >> indexOf(c)) & 1U; }
+    bool announces(Ctl c) const { return (announced >> indexOf(c)) & 1U; }
 };
 
 // In-memory model of the window and its controls. It carries out the effects the rules
@@ -88,6 +94,10 @@ public:
     // One Right-arrow press and release, handled by whichever control has the focus
     // when the toolkit processes it, after the current handler has returned.
     void queueRightArrow() { ++m_changes.rightArrows; }
+    // What the control shows now is told to screen readers, also when it has not changed:
+    // a person who pressed "=" waits to hear the result. Nothing is announced before the
+    // window shows: the start-up's own conversion is no news.
+    void announce(Ctl c);
 
     // User actions as the toolkit reports them.
     void userClick(Ctl c);

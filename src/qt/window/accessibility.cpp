@@ -34,12 +34,13 @@ QString germanActionName(const QString& name) {
     return name;
 }
 
-// The readout as static text whose characters can be read: screen readers announce
-// results from its text-changed events.
+// The readout as a notification whose characters can be read. Screen readers speak a
+// notification when it is shown, whichever control has the focus; they pass over the
+// text changes of a label without the focus.
 class ReadoutAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit ReadoutAccessible(ReadoutView* view)
-        : QAccessibleWidget(view, QAccessible::StaticText) { }
+        : QAccessibleWidget(view, QAccessible::Notification) { }
 
     void* interface_cast(QAccessible::InterfaceType t) override {
         if (t == QAccessible::TextInterface)
@@ -156,6 +157,25 @@ private:
     QComboBox* box() const { return static_cast<QComboBox*>(widget()); }
 };
 
+// A notification with no place on the screen, named by what it says.
+class AnnouncementAccessible final : public QAccessibleObject {
+public:
+    explicit AnnouncementAccessible(Announcer* announcer)
+        : QAccessibleObject(announcer) { }
+
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(object()->parent());
+    }
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? static_cast<Announcer*>(object())->text() : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+};
+
 struct Registered {
     QHash<QObject*, std::function<QAccessibleInterface*()>> makers;
 };
@@ -181,6 +201,17 @@ void enroll(QObject* object, std::function<QAccessibleInterface*()> make) {
 }
 
 } // namespace
+
+Announcer::Announcer(QObject* parent)
+    : QObject(parent) {
+    enroll(this, [this] { return new AnnouncementAccessible(this); });
+}
+
+void Announcer::announce(const QString& text) {
+    m_text = text;
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
 
 void registerReadoutAccessible(ReadoutView* readout) {
     enroll(readout, [readout] { return new ReadoutAccessible(readout); });

@@ -146,6 +146,7 @@ CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
         });
     }
     m_rightClickHook = new RightClickHook([this] { return openChooser(); }, this);
+    m_announcer = new Announcer(this);
     buildControls();
 }
 
@@ -320,10 +321,23 @@ void CalculatorWindow::mirror() {
         show();
     mirrorFocus();
     m_mirroring = false;
+    announce(changes);
     // Queued, so that each press reaches whichever control has the focus when it is
     // processed, after the handler that asked for it has returned.
     for (int i = 0; i < changes.rightArrows; ++i)
         QCoreApplication::postEvent(this, new QEvent(kRightArrowEvent));
+}
+
+// After the focus, which screen readers present first: the chooser's entry by its name,
+// then the readout, which may show the amount in that currency.
+void CalculatorWindow::announce(const FormChanges& changes) {
+    if (changes.announces(Ctl::Combo1)) {
+        const int entry = m_calc.form().control(Ctl::Combo1).listIndex;
+        if (entry >= 0)
+            m_announcer->announce(qstr(m_calc.chooserEntryName(static_cast<std::size_t>(entry))));
+    }
+    if (changes.announces(Ctl::Readout))
+        m_readout->announce();
 }
 
 // Memory the C library keeps after a huge text has gone goes back to the system: a

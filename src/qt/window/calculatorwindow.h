@@ -15,6 +15,7 @@
 
 namespace tarvelio {
 
+class Announcer;
 class ChooserBox;
 class ReadoutView;
 class RightClickHook;
@@ -61,6 +62,7 @@ private:
     void mirrorControl(Ctl c);
     void mirrorFocus();
     void mirrorChooserName();
+    void announce(const FormChanges& changes);
     void releaseLargeText();
     bool keyPress(Ctl c, const QKeyEvent& key);
     Ctl controlOf(const QObject* widget) const;
@@ -71,6 +73,7 @@ private:
     ReadoutView* m_readout = nullptr;
     ChooserBox* m_chooser = nullptr;
     RightClickHook* m_rightClickHook = nullptr;
+    Announcer* m_announcer = nullptr;
     QPixmap m_background;
     QPixmap m_background2x;
     bool m_backgroundRead = false;

@@ -25,12 +25,19 @@ void ReadoutView::setText(QString text) {
     if (text == m_text)
         return;
     QString old = std::exchange(m_text, std::move(text));
-    // Screen readers hear the new number; a pasted megabyte is announced by its end.
+    // Screen readers that follow the readout hear the new number; a pasted megabyte is
+    // named by its end.
     setAccessibleName(m_text.size() > 400 ? visibleText() : m_text);
     QAccessibleTextUpdateEvent changed(this, 0, old, m_text);
     QAccessible::updateAccessibility(&changed);
     // The border stays as it is; only the text is drawn again.
     update(textRect());
+}
+
+// A notification that is shown is spoken; the view itself stays as it is.
+void ReadoutView::announce() {
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 QString ReadoutView::visibleText() const {

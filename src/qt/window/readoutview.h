@@ -16,6 +16,8 @@ public:
     explicit ReadoutView(QWidget* parent = nullptr);
 
     void setText(QString text);
+    // Screen readers speak what the readout shows now.
+    void announce();
     const QString& text() const { return m_text; }
     // The part of the text that is laid out: its end, at most a line's worth.
     QString visibleText() const;
