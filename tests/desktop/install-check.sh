@@ -4,8 +4,10 @@
 # Installs the build into a staging directory, compares the file list with the expected
 # one and validates the desktop entry and the AppStream metadata as installed.
 set -eu
+#   install-check.sh BUILD_DIR EXPECTED_FILES APP_ID
 build=$1
 expected=$2
+app_id=$3
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT INT TERM
 DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
@@ -17,7 +19,7 @@ if ! LC_ALL=C sort "$expected" | diff -u - "$stage.list"; then
 fi
 rm -f "$stage.list"
 [ -x "$stage/usr/bin/tarvelio" ] || { echo "FAIL: the program is not executable" >&2; exit 1; }
-desktop-file-validate "$stage/usr/share/applications/de.tarvelio.Tarvelio.desktop"
-appstreamcli validate --no-net "$stage/usr/share/metainfo/de.tarvelio.Tarvelio.metainfo.xml"
-grep -q '^StartupWMClass=Tarvelio$' "$stage/usr/share/applications/de.tarvelio.Tarvelio.desktop"
+desktop-file-validate "$stage/usr/share/applications/$app_id.desktop"
+appstreamcli validate --no-net "$stage/usr/share/metainfo/$app_id.metainfo.xml"
+grep -q '^StartupWMClass=Tarvelio$' "$stage/usr/share/applications/$app_id.desktop"
 echo "installed and valid"

@@ -4,9 +4,10 @@
 # The program as a native Wayland client driven as a person would: a private headless sway,
 # keys through a virtual keyboard (wtype), the clipboard through wl-copy and wl-paste. Each
 # step's outcome is read back with Ctrl+C. Skips (77) where these are not installed.
-#   wayland-keys.sh PROGRAM
+#   wayland-keys.sh PROGRAM APP_ID
 set -u
 program=$1
+app_id=$2
 skip() { echo "SKIPPED: $*"; exit 77; }
 for need in sway swaymsg wtype wl-copy wl-paste setpriv; do
     command -v "$need" >/dev/null || skip "$need is not installed (Debian packages: sway wtype wl-clipboard)"
@@ -53,7 +54,7 @@ export WAYLAND_DISPLAY SWAYSOCK
 env -u LC_ALL -u LC_NUMERIC LANG=de_DE.UTF-8 QT_QPA_PLATFORM=wayland "$program" >"$tmp/app.log" 2>&1 &
 app=$!
 i=0
-until swaymsg -t get_tree 2>/dev/null | grep -q '"app_id": "de.tarvelio.Tarvelio"'; do
+until swaymsg -t get_tree 2>/dev/null | grep -q "\"app_id\": \"$app_id\""; do
     i=$((i + 1))
     if [ "$i" -gt 200 ] || ! kill -0 "$app" 2>/dev/null; then
         echo "FAIL: no Tarvelio window appeared"
@@ -67,7 +68,7 @@ done
 wtype -s 600000 x &
 keyboard=$!
 sleep 0.3
-swaymsg '[app_id="de.tarvelio.Tarvelio"] focus' >/dev/null
+swaymsg "[app_id=\"$app_id\"] focus" >/dev/null
 
 failed=0
 # check EXPECTED WTYPE-ARGS...: the keys, then Ctrl+C, then the clipboard's text.

@@ -4,8 +4,10 @@
 # Starts the program under a private headless Wayland compositor and checks that its
 # window appears there with the right title, application id and size. Skips (77) where
 # the compositor or Qt's Wayland support is not available.
+#   wayland-smoke.sh PROGRAM APP_ID
 set -u
 program=$1
+app_id=$2
 skip() { echo "SKIPPED: $*"; exit 77; }
 command -v weston >/dev/null || skip "weston is not installed"
 command -v weston-debug >/dev/null || skip "weston-debug is not installed"
@@ -42,7 +44,7 @@ app=$!
 i=0
 while :; do
     line=$(WAYLAND_DISPLAY=$socket weston-debug scene-graph 2>/dev/null \
-        | grep -A2 "top-level window 'Tarvelio' of de.tarvelio.Tarvelio" | grep 'opaque:' || true)
+        | grep -A2 "top-level window 'Tarvelio' of $app_id" | grep 'opaque:' || true)
     [ -n "$line" ] && break
     i=$((i + 1))
     if [ "$i" -gt 200 ] || ! kill -0 "$app" 2>/dev/null; then

@@ -3,11 +3,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Reads the built program and its libraries and checks the hardening each must carry:
 # position-independent executable, full RELRO with immediate binding, stack protector,
-# fortified library calls (where the build optimises), control-flow protection notes.
+# fortified library calls (where the build optimises), and control-flow protection notes
+# where the build asked for them (CF_PROTECTION ON).
+#   check-elf.sh PROGRAM BUILD_TYPE CF_PROTECTION ARCHIVE...
 set -u
 program=$1
 buildtype=$2
-shift 2
+cf_protection=$3
+shift 3
 failed=0
 check() {
     if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failed=1; fi
@@ -24,7 +27,7 @@ if [ "$buildtype" != Debug ]; then
     check "fortified library calls (none of the always-unsafe kind unchecked)" "[ '$unchecked' -eq 0 ]"
     echo "     checked calls: $(readelf --dyn-syms -W "$program" | grep -c '_chk@' || true)"
 fi
-if [ "$(uname -m)" = x86_64 ]; then
+if [ "$cf_protection" = ON ]; then
     for archive in "$@"; do
         members=$(readelf -n "$archive" | grep -c '^File: ' || true)
         marked=$(readelf -n "$archive" | grep -c 'x86 feature: IBT, SHSTK' || true)
