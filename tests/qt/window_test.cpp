@@ -739,14 +739,56 @@ private slots:
             }
             }
             QCoreApplication::processEvents();
-            const Form& form = m_window->calculator().form();
-            QCOMPARE(readout(), QString::fromStdString(form.caption(Ctl::Readout)));
-            QCOMPARE(chooserShown(), form.control(Ctl::Combo1).visible);
-            QCOMPARE(named("DME")->isEnabled(), form.control(Ctl::DME).enabled);
             QVERIFY(!QApplication::activePopupWidget());
-            if (const auto focus = form.focus(); focus && *focus != Ctl::Combo1)
-                QCOMPARE(m_window->focusWidget(), m_window->widget(*focus));
+            expectMirrored();
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(QStringLiteral("after event %1").arg(i)));
         }
+    }
+
+    // Every property the window mirrors from the model: texts, tool tips, states, the
+    // chooser's list, the caught right button, the stacking of the overlapping controls
+    // and the focus.
+    void expectMirrored() {
+        const Form& form = m_window->calculator().form();
+        for (std::size_t i = 0; i < kControlCount; ++i) {
+            const Ctl c = static_cast<Ctl>(i);
+            const ControlState& s = form.control(c);
+            QWidget* w = m_window->widget(c);
+            if (!w) {
+                QVERIFY(!s.visible);
+                continue;
+            }
+            const QString name = w->objectName();
+            const QString caption = QString::fromStdString(s.caption);
+            QVERIFY2(w->isVisibleTo(m_window.get()) == s.visible, qPrintable(name));
+            QVERIFY2(w->isEnabled() == s.enabled, qPrintable(name));
+            QVERIFY2(w->toolTip() == QString::fromStdString(s.toolTip), qPrintable(name));
+            if (auto* view = qobject_cast<ReadoutView*>(w))
+                QCOMPARE(view->text(), caption);
+            else if (auto* label = qobject_cast<QLabel*>(w))
+                QCOMPARE(label->text(), caption);
+            else if (auto* box = qobject_cast<QCheckBox*>(w))
+                QCOMPARE(box->isChecked(), s.value != 0);
+            else if (auto* combo = qobject_cast<ChooserBox*>(w)) {
+                QCOMPARE(combo->count(), int(s.items.size()));
+                QCOMPARE(combo->currentIndex(), s.listIndex);
+                QCOMPARE(combo->currentText(), caption);
+                QCOMPARE(combo->lineEdit()->isReadOnly(), s.readOnly);
+                QCOMPARE(combo->hasThinBorder(), s.border);
+            } else if (auto* button = qobject_cast<QPushButton*>(w))
+                QCOMPARE(button->text(), caption);
+            QVERIFY2((m_window->hookedWidget() == w) == s.hooked, qPrintable(name));
+        }
+        if (m_window->widget(Ctl::Combo1)) {
+            const bool chooserOnTop = form.control(Ctl::Combo1).stacking > form.control(Ctl::EDM).stacking;
+            QCOMPARE(stackIndex("Combo1") > stackIndex("EDM"), chooserOnTop);
+        }
+        const auto focus = form.focus();
+        QWidget* expected = focus ? m_window->widget(*focus) : m_window.get();
+        while (expected && expected->focusProxy())
+            expected = expected->focusProxy();
+        QCOMPARE(m_window->focusWidget(), expected);
     }
 
     void backgroundTiles_data() {
