@@ -24,7 +24,7 @@
 // fuzz/make_seeds.py writes the seed corpus in this encoding.
 
 #include "currency/currencytable.h"
-#include "engine/calculator.h"
+#include "calculator.h"
 #include "engine/texts.h"
 #include "input/keycodes.h"
 #include "input/memoryclipboard.h"

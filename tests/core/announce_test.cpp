@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "engine/calculator.h"
+#include "calculator.h"
 #include "input/keycodes.h"
 #include "input/memoryclipboard.h"
 #include "rowname.h"

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "calculator.h"
 #include "currency/currencytable.h"
-#include "engine/calculator.h"
 #include "input/keycodes.h"
 #include "presses.h"
 #include "rowname.h"

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "glyphs.h"
 #include "rowname.h"
-#include "window/glyphs.h"
 
 #include <gtest/gtest.h>
 

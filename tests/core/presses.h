@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "engine/calculator.h"
+#include "calculator.h"
 
 #include <map>
 #include <sstream>

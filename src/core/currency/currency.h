@@ -5,7 +5,9 @@
 
 #include "engine/calcvalue.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,5 +25,18 @@ struct CurrencyState {
 
     friend bool operator==(const CurrencyState&, const CurrencyState&) = default;
 };
+
+// Fills the codes, rates and names from the table, the codes followed by "DM".
+void fillFromTable(CurrencyState& state);
+
+// An amount at a rate in units per Euro, into Euro (divided by the rate, never multiplied
+// by its inverse) or out of it. No value for an amount that is no number or a result
+// beyond the range.
+std::optional<double> converted(
+    const CalcValue& amount, double unitsPerEuro, bool toEuro, const NumberFormat& format);
+
+// A chooser entry's code with its currency's name ("ESP – Spanische Peseta"); the last
+// entry, "DM", stands for the Deutsche Mark too. Empty beyond the list.
+std::string entryName(const CurrencyState& state, std::size_t position);
 
 } // namespace tarvelio

@@ -3,13 +3,12 @@
 
 #pragma once
 
+#include "texts/catalogue.h"
+
 #include <string_view>
 
+// The engine's own words, which the user never sees as such, beside the catalogue.
 namespace tarvelio::texts {
-
-inline constexpr std::string_view kOverflow = "\u00DCberlauf";
-inline constexpr std::string_view kError = "Fehler";
-inline constexpr std::string_view kDivisionByZero = "Division durch 0";
 
 // Kinds of the last input; compared exactly.
 inline constexpr std::string_view kNone = "NONE";

@@ -103,12 +103,12 @@ public:
     QString localizedActionDescription(const QString& name) const override { return germanActionName(name); }
     QStringList keyBindingsForAction(const QString& name) const override {
         if (name == chooseAction())
-            return qstr(kChooserKeys).split(QStringLiteral(", "));
+            return qstr(texts::kChooserKeys).split(QStringLiteral(", "));
         return {};
     }
 
 private:
-    static QString chooseAction() { return qstr(kChooseCurrencyAction); }
+    static QString chooseAction() { return qstr(texts::kChooseCurrencyAction); }
 
     std::function<void()> m_openChooser;
 };

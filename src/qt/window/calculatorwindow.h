@@ -3,26 +3,29 @@
 
 #pragma once
 
-#include "engine/calculator.h"
+#include "calculator.h"
 #include "input/qtclipboard.h"
+#include "window/controlviews.h"
+#include "window/pictures.h"
 
 #include <QEvent>
-#include <QPixmap>
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 namespace tarvelio {
 
 class Announcer;
 class ChooserBox;
+class LargeTextCare;
 class ReadoutView;
 class RightClickHook;
 
 // The calculator's one window. It builds the controls at their places, forwards toolkit
 // events to the rules and mirrors the control model onto the widgets after each of them.
-class CalculatorWindow final : public QWidget {
+class CalculatorWindow final : public QWidget, private ControlHost {
     Q_OBJECT
 public:
     explicit CalculatorWindow(NumberFormat format, QWidget* parent = nullptr);
@@ -30,11 +33,11 @@ public:
     // Runs the load handler, which shows the window.
     void load();
     // What a right-button press on "DM" does; returns whether the chooser opened.
-    bool openChooser();
+    bool openChooser() override;
 
     Calculator& calculator() { return m_calc; }
     // The widget of a control; null for the chooser until it is first shown.
-    QWidget* widget(Ctl c) const { return m_widgets[indexOf(c)]; }
+    QWidget* widget(Ctl c) const { return m_views[indexOf(c)] ? m_views[indexOf(c)]->widget() : nullptr; }
     // Posted for each synthetic Right-arrow press.
     static constexpr QEvent::Type kRightArrowEvent = static_cast<QEvent::Type>(QEvent::User + 1);
     // Posted after the first paint: the window icon in its other sizes.
@@ -54,7 +57,14 @@ protected:
     bool focusNextPrevChild(bool) override { return false; }
 
 private:
-    void buildControls();
+    // What the widgets report.
+    void clicked(Ctl c) override;
+    void selected(Ctl c, int index) override;
+    void droppingDown() override;
+    const ControlState& state(Ctl c) const override { return m_calc.form().control(c); }
+    std::string entryName(std::size_t position) const override { return m_calc.chooserEntryName(position); }
+    RightClickHook& rightClickHook() override { return *m_rightClickHook; }
+
     QWidget* createControl(Ctl c);
     void restack();
     void forward(const std::function<void()>& action);
@@ -63,22 +73,17 @@ private:
     void mirrorFocus();
     void mirrorChooserName();
     void announce(const FormChanges& changes);
-    void releaseLargeText();
-    bool keyPress(Ctl c, const QKeyEvent& key);
+    bool routeKey(std::optional<Ctl> c, const QKeyEvent& key);
     Ctl controlOf(const QObject* widget) const;
 
     Calculator m_calc;
     QtClipboard m_clipboard;
-    std::array<QWidget*, kControlCount> m_widgets {};
-    ReadoutView* m_readout = nullptr;
-    ChooserBox* m_chooser = nullptr;
+    std::array<std::unique_ptr<ControlView>, kControlCount> m_views;
     RightClickHook* m_rightClickHook = nullptr;
     Announcer* m_announcer = nullptr;
-    QPixmap m_background;
-    QPixmap m_background2x;
-    bool m_backgroundRead = false;
+    LargeTextCare* m_largeText = nullptr;
+    Background m_background;
     bool m_iconSizesPosted = false;
-    bool m_heldLargeText = false;
     bool m_mirroring = false;
     int m_lastPaintTiles = 0;
 };

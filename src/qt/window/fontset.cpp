@@ -3,8 +3,8 @@
 
 #include "window/fontset.h"
 
+#include "glyphs.h"
 #include "window/fontrules.h"
-#include "window/glyphs.h"
 #include "window/layout.h"
 
 #include <QApplication>

@@ -1,30 +1,54 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "engine/calculator.h"
+#include "calculator.h"
 
+#include "engine/arithmetic.h"
+#include "engine/entry.h"
 #include "engine/texts.h"
 
-#include <cfenv>
-#include <cmath>
 #include <limits>
 
 namespace tarvelio {
 
-namespace {
-
-// One arithmetic step, with its floating-point status checked. The flags catch the
-// faults of the operation itself; the finiteness test also holds where the compiler
-// has moved the operation across the flag calls.
-template <class Op> std::optional<double> checked(double a, double b, Op op) {
-    std::feclearexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
-    const double r = op(a, b);
-    if (std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) || !std::isfinite(r))
-        return std::nullopt;
-    return r;
+void Calculator::Number_Click(std::int16_t index) {
+    const auto button = numberButton(index);
+    if (!button)
+        return;
+    auto& s = m_state;
+    if (s.ResultShown) {
+        setReadout(m_entryTemplate);
+        s.DecimalEntered = 0;
+        enableConversions();
+        s.ResultShown = false;
+    }
+    if (s.LastInput != texts::kNums) {
+        setReadout(m_entryTemplate);
+        s.DecimalEntered = 0;
+    }
+    std::string text = textOf(s.ReadoutText, m_format);
+    if (charCount(text) < kMaxEntryLength)
+        setReadout(
+            withDigit(std::move(text), m_form.caption(*button), s.DecimalEntered != 0, m_entryTemplate));
+    if (s.LastInput == texts::kNeg)
+        setReadout(textOf(s.ReadoutText, m_format).insert(0, 1, '-'));
+    s.LastInput = texts::kNums;
 }
 
-} // namespace
+void Calculator::Decimal_Click() {
+    auto& s = m_state;
+    if (s.ResultShown) {
+        setReadout(m_zeroText);
+        s.ResultShown = false;
+        enableConversions();
+    }
+    if (s.LastInput == texts::kNeg)
+        setReadout(m_negativeZeroText);
+    else if (s.LastInput != texts::kNums)
+        setReadout(m_zeroText);
+    s.DecimalEntered = -1;
+    s.LastInput = texts::kNums;
+}
 
 // Immediate execution, left to right: each operator completes the pending operation, and
 // its result becomes the left operand of the next. A failing step shows "Fehler" on the
@@ -71,7 +95,8 @@ bool Calculator::operate(const std::string& op) {
     case 2: {
         // After "=" the number typed is taken as it is: no result to announce.
         const bool computes = s.PendingOperator != "=";
-        auto result = evaluate();
+        s.SecondOperand = s.PreviousReadout;
+        auto result = evaluate(s.FirstOperand, s.SecondOperand, s.PendingOperator, m_format);
         if (!result)
             return false;
         s.FirstOperand = std::move(*result);
@@ -93,36 +118,6 @@ bool Calculator::operate(const std::string& op) {
     return true;
 }
 
-std::optional<CalcValue> Calculator::evaluate() {
-    auto& s = m_state;
-    s.SecondOperand = s.PreviousReadout;
-    const std::string& op = s.PendingOperator;
-    const auto second = numberOf(s.SecondOperand, m_format);
-    if (!second)
-        return std::nullopt;
-    if (op == "=")
-        return CalcValue(*second);
-    if (op == "/" && *second == 0)
-        return CalcValue(std::string(texts::kDivisionByZero));
-    const auto first = numberOf(s.FirstOperand, m_format);
-    if (!first)
-        return std::nullopt;
-    std::optional<double> r;
-    if (op == "+")
-        r = checked(*first, *second, [](double a, double b) { return a + b; });
-    else if (op == "-")
-        r = checked(*first, *second, [](double a, double b) { return a - b; });
-    else if (op == "X")
-        r = checked(*first, *second, [](double a, double b) { return a * b; });
-    else if (op == "/")
-        r = checked(*first, *second, [](double a, double b) { return a / b; });
-    else
-        return std::nullopt; // not an operator caption: changes nothing
-    if (!r)
-        return std::nullopt;
-    return CalcValue(*r);
-}
-
 // The number just typed after an operator becomes that percentage of the left operand.
 // An operand that is no number, or a product beyond the range, takes the operator's
 // error path: "Fehler" on the readout and no state changed.
@@ -130,11 +125,7 @@ void Calculator::Percent_Click() {
     auto& s = m_state;
     if (s.LastInput != texts::kNums || s.OperandCount != 1)
         return;
-    const auto first = numberOf(s.FirstOperand, m_format);
-    const auto entered = numberOf(s.ReadoutText, m_format);
-    std::optional<double> product;
-    if (first && entered)
-        product = checked(*first, *entered, [](double a, double b) { return a * b / 100; });
+    const auto product = percentOf(s.FirstOperand, s.ReadoutText, m_format);
     m_form.announce(Ctl::Readout);
     if (!product) {
         m_form.setCaption(Ctl::Readout, std::string(texts::kError));
@@ -145,6 +136,28 @@ void Calculator::Percent_Click() {
     ++s.OperandCount;
     s.DecimalEntered = -1;
     s.ResultShown = false;
+}
+
+// C discards the whole calculation, then runs the load handler's every-run steps, so the
+// engine is as after a fresh start. The chosen currency and the check box stay.
+void Calculator::Cancel_Click() {
+    setReadout(m_zeroText);
+    m_state.FirstOperand = 0.0;
+    m_state.SecondOperand = 0.0;
+    m_state.ResultShown = false;
+    enableConversions();
+    Form_Load();
+    m_form.announce(Ctl::Readout);
+}
+
+// CE discards only the number being entered; the pending operation survives.
+void Calculator::CancelEntry_Click() {
+    setReadout(m_zeroText);
+    m_state.DecimalEntered = 0;
+    m_state.LastInput = texts::kClearEntry;
+    m_state.ResultShown = false;
+    enableConversions();
+    m_form.announce(Ctl::Readout);
 }
 
 } // namespace tarvelio

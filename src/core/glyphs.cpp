@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/glyphs.h"
+#include "glyphs.h"
 
 #include "currency/currencytable.h"
-#include "engine/texts.h"
+#include "texts/catalogue.h"
 #include "window/layout.h"
 
 namespace tarvelio {
@@ -15,8 +15,9 @@ std::string charactersToDraw(const NumberFormat& format) {
         all.append(control.caption).append(control.toolTip);
     for (const auto& currency : kCurrencies)
         all.append(currency.code).append(currency.name);
-    for (std::string_view text : {kWindowTitle, kDefaultModeCode, kEuroLabel, kToEuroSuffix, kFromEuroPrefix,
-             kToolTipEllipsis, texts::kOverflow, texts::kError, texts::kDivisionByZero})
+    for (std::string_view text : {texts::kWindowTitle, texts::kDefaultModeCode, texts::kEuroLabel,
+             texts::kToEuroSuffix, texts::kFromEuroPrefix, texts::kToolTipEllipsis, texts::kOverflow,
+             texts::kError, texts::kDivisionByZero})
         all.append(text);
     for (std::string_view blank : kReadableBlanks)
         all.append(blank);

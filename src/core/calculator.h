@@ -113,7 +113,6 @@ private:
     std::string currencyCode() const;
     std::string currencyName() const;
     bool operate(const std::string& op);
-    std::optional<CalcValue> evaluate();
     void setReadout(CalcValue value);
     void enableConversions();
 

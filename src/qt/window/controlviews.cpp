@@ -1,0 +1,232 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "window/controlviews.h"
+
+#include "window/accessibility.h"
+#include "window/layout.h"
+#include "window/pictures.h"
+#include "window/readoutview.h"
+#include "winhelpers/chooserbox.h"
+#include "winhelpers/rightclickhook.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace tarvelio {
+
+QString qstr(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QFont fontFor(FontRole role) {
+    const FontSpec size = fontSpec(role);
+    QFont f(qstr(kFontFamily));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(size.pixelSize);
+    f.setBold(size.bold);
+    return f;
+}
+
+namespace {
+
+QColor qcolor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+// A tool tip is laid out whole when it shows; a pasted megabyte would freeze the window,
+// so a very long one shows its start and its end.
+QString toolTipText(const std::string& text) {
+    constexpr qsizetype kMax = 400;
+    QString full = qstr(text);
+    if (full.size() <= kMax)
+        return full;
+    return full.left(kMax / 2) + qstr(texts::kToolTipEllipsis) + full.right(kMax / 2);
+}
+
+class ButtonView final : public ControlView {
+public:
+    ButtonView(Ctl c, QWidget* parent, ControlHost& host)
+        : ControlView(c, new QPushButton(parent), host) {
+        auto* b = button();
+        const ControlLayout& l = layoutOf(c);
+        // Its caption raises the first accessibility event, which fixes the interface.
+        if (l.has(trait::kChooserAction))
+            registerChooserAction(b, [&host] { host.openChooser(); });
+        b->setText(qstr(l.caption));
+        b->setAutoDefault(false);
+        if (!l.picture.ready.empty()) {
+            b->setIcon(controlIcon(l.picture, qApp->devicePixelRatio()));
+            b->setIconSize(QSize(16, 16));
+        }
+        QObject::connect(b, &QPushButton::clicked, b, [c, &host] { host.clicked(c); });
+    }
+
+private:
+    QPushButton* button() const { return static_cast<QPushButton*>(m_widget); }
+    void mirrorOwn(const ControlState& s) override {
+        if (layoutOf(m_ctl).kind == ControlKind::Button)
+            button()->setText(qstr(s.caption));
+    }
+};
+
+class CheckBoxView final : public ControlView {
+public:
+    CheckBoxView(Ctl c, QWidget* parent, ControlHost& host)
+        : ControlView(c, new QCheckBox(qstr(layoutOf(c).caption), parent), host) {
+        box()->setAutoFillBackground(true);
+        QObject::connect(box(), &QCheckBox::clicked, box(), [this] {
+            m_host.clicked(m_ctl);
+            // The box toggles itself before the rules see the click; put it back in
+            // line with the model in case they did not take it.
+            mirror(m_host.state(m_ctl));
+        });
+    }
+
+private:
+    QCheckBox* box() const { return static_cast<QCheckBox*>(m_widget); }
+    void mirrorOwn(const ControlState& s) override {
+        box()->setText(qstr(s.caption));
+        box()->setChecked(s.value != 0);
+    }
+};
+
+class ChooserView final : public ControlView {
+public:
+    ChooserView(Ctl c, QWidget* parent, ControlHost& host, QObject* filter)
+        : ControlView(c, new ChooserBox(parent), host) {
+        auto* combo = chooser();
+        registerChooserAccessible(combo);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->lineEdit()->installEventFilter(filter);
+        // The program has no menus: not even the text field's own.
+        combo->lineEdit()->setContextMenuPolicy(Qt::PreventContextMenu);
+        QObject::connect(
+            combo, &QComboBox::activated, combo, [c, &host](int index) { host.selected(c, index); });
+        QObject::connect(combo, &ChooserBox::droppingDown, combo, [&host] { host.droppingDown(); });
+    }
+
+private:
+    ChooserBox* chooser() const { return static_cast<ChooserBox*>(m_widget); }
+    void mirrorOwn(const ControlState& s) override {
+        auto* combo = chooser();
+        const QSignalBlocker block(combo);
+        combo->setThinBorder(s.border);
+        combo->lineEdit()->setReadOnly(s.readOnly);
+        if (combo->count() != static_cast<int>(s.items.size())) {
+            combo->clear();
+            for (std::size_t i = 0; i < s.items.size(); ++i) {
+                combo->addItem(qstr(s.items[i]));
+                combo->setItemData(static_cast<int>(i), qstr(m_host.entryName(i)), Qt::AccessibleTextRole);
+            }
+        }
+        combo->setCurrentIndex(s.listIndex);
+        combo->setEditText(qstr(s.caption));
+    }
+};
+
+class LabelView final : public ControlView {
+public:
+    LabelView(Ctl c, QWidget* parent, ControlHost& host)
+        : ControlView(c, new QLabel(parent), host) {
+        label()->setTextFormat(Qt::PlainText);
+        label()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+
+private:
+    QLabel* label() const { return static_cast<QLabel*>(m_widget); }
+    void mirrorOwn(const ControlState& s) override { label()->setText(qstr(s.caption)); }
+};
+
+// The readout, the one label screen readers are told about when it changes.
+class ReadoutLabelView final : public ControlView {
+public:
+    ReadoutLabelView(Ctl c, QWidget* parent, ControlHost& host)
+        : ControlView(c, new ReadoutView(parent), host) { }
+
+private:
+    void mirrorOwn(const ControlState& s) override {
+        static_cast<ReadoutView*>(m_widget)->setText(qstr(s.caption));
+    }
+};
+
+class PictureBoxView final : public ControlView {
+public:
+    PictureBoxView(Ctl c, QWidget* parent, ControlHost& host)
+        : ControlView(c, new QWidget(parent), host) { }
+
+private:
+    void mirrorOwn(const ControlState&) override { }
+};
+
+std::unique_ptr<ControlView> makeView(Ctl c, QWidget* parent, ControlHost& host, QObject* filter) {
+    switch (layoutOf(c).kind) {
+    case ControlKind::Button:
+    case ControlKind::PictureButton:
+        return std::make_unique<ButtonView>(c, parent, host);
+    case ControlKind::CheckBox:
+        return std::make_unique<CheckBoxView>(c, parent, host);
+    case ControlKind::ComboBox:
+        return std::make_unique<ChooserView>(c, parent, host, filter);
+    case ControlKind::Label:
+        if (c == Ctl::Readout)
+            return std::make_unique<ReadoutLabelView>(c, parent, host);
+        return std::make_unique<LabelView>(c, parent, host);
+    case ControlKind::PictureBox:
+        break;
+    }
+    return std::make_unique<PictureBoxView>(c, parent, host);
+}
+
+} // namespace
+
+std::unique_ptr<ControlView> ControlView::create(Ctl c, QWidget* parent, ControlHost& host, QObject* filter) {
+    auto view = makeView(c, parent, host, filter);
+    const ControlLayout& l = layoutOf(c);
+    QWidget* w = view->widget();
+    w->setObjectName(
+        l.arrayIndex >= 0 ? QStringLiteral("%1(%2)").arg(qstr(l.name)).arg(l.arrayIndex) : qstr(l.name));
+    w->setGeometry(toPixels(l.left), toPixels(l.top), toPixels(l.width), toPixels(l.height));
+    w->setFont(fontFor(l.font));
+    QPalette pal = w->palette();
+    if (l.foreground) {
+        pal.setColor(QPalette::WindowText, qcolor(*l.foreground));
+        pal.setColor(QPalette::Text, qcolor(*l.foreground));
+    }
+    if (l.background) {
+        pal.setColor(QPalette::Window, qcolor(*l.background));
+        pal.setColor(QPalette::Base, qcolor(*l.background));
+    }
+    w->setPalette(pal);
+    // The chooser's name follows the currency in use; the window keeps it current.
+    if (!l.has(trait::kNamedByText) && l.kind != ControlKind::ComboBox)
+        w->setAccessibleName(qstr(l.accessibleName));
+    w->setFocusPolicy(canHoldFocus(l.kind) ? Qt::ClickFocus : Qt::NoFocus);
+    if (canHoldFocus(l.kind))
+        w->installEventFilter(filter);
+    return view;
+}
+
+void ControlView::mirror(const ControlState& s) {
+    mirrorOwn(s);
+    QWidget* w = m_widget;
+    RightClickHook& hook = m_host.rightClickHook();
+    if (s.hooked)
+        hook.install(w);
+    else if (hook.target() == w)
+        hook.remove();
+    if (const QString tip = toolTipText(s.toolTip); tip != w->toolTip()) {
+        w->setToolTip(tip);
+        w->setAccessibleDescription(
+            layoutOf(m_ctl).has(trait::kChooserAction) ? tip + qstr(texts::kChooserKeysHint) : tip);
+    }
+    w->setEnabled(s.enabled);
+    w->setVisible(s.visible);
+}
+
+} // namespace tarvelio
