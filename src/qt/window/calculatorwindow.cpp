@@ -29,18 +29,6 @@ NumberFormat systemNumberFormat() {
     return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
 }
 
-// Labels are drawn on the window's surface, beneath every other control, so they are
-// created first; the readout first of all, so that the unit label lies over it.
-static std::array<Ctl, kControlCount> creationOrder() {
-    std::array<Ctl, kControlCount> order {};
-    for (std::size_t i = 0; i < kControlCount; ++i)
-        order[i] = static_cast<Ctl>(i);
-    std::stable_partition(
-        order.begin(), order.end(), [](Ctl c) { return layoutOf(c).kind == ControlKind::Label; });
-    std::stable_partition(order.begin(), order.end(), [](Ctl c) { return c == Ctl::Readout; });
-    return order;
-}
-
 CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
     : QWidget(parent)
     , m_calc(std::move(format))

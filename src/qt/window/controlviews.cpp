@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace tarvelio {
 
 QString qstr(std::string_view s) {
@@ -210,6 +212,18 @@ std::unique_ptr<ControlView> ControlView::create(Ctl c, QWidget* parent, Control
     if (canHoldFocus(l.kind))
         w->installEventFilter(filter);
     return view;
+}
+
+// Labels are drawn on the window's surface, beneath every other control, so they are
+// created first; the readout first of all, so that the unit label lies over it.
+std::array<Ctl, kControlCount> creationOrder() {
+    std::array<Ctl, kControlCount> order {};
+    for (std::size_t i = 0; i < kControlCount; ++i)
+        order[i] = static_cast<Ctl>(i);
+    std::stable_partition(
+        order.begin(), order.end(), [](Ctl c) { return layoutOf(c).kind == ControlKind::Label; });
+    std::stable_partition(order.begin(), order.end(), [](Ctl c) { return c == Ctl::Readout; });
+    return order;
 }
 
 void ControlView::mirror(const ControlState& s) {

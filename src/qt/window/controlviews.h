@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -59,6 +60,10 @@ protected:
     QWidget* m_widget;
     ControlHost& m_host;
 };
+
+// The order the window builds its controls in, which is their stacking order until the
+// model raises one.
+std::array<Ctl, kControlCount> creationOrder();
 
 QString qstr(std::string_view s);
 QFont fontFor(FontRole role);
