@@ -224,17 +224,18 @@ bool CalculatorWindow::event(QEvent* event) {
     return true;
 }
 
+// Only keys and focus are looked at: every other event of the controls passes untouched.
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
-    const Ctl c = controlOf(watched);
-    if (indexOf(c) >= kControlCount)
-        return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
-        if (routeKey(c, *static_cast<QKeyEvent*>(event)))
+        const Ctl c = controlOf(watched);
+        if (indexOf(c) < kControlCount && routeKey(c, *static_cast<QKeyEvent*>(event)))
             return true;
     } else if (event->type() == QEvent::FocusIn && !m_mirroring) {
         // Focus that returns with the window's activation was never lost to the rules.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        const Ctl c = controlOf(watched);
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
+            && indexOf(c) < kControlCount)
             forward([this, c] { m_calc.form().userFocus(c); });
     }
     return QWidget::eventFilter(watched, event);
