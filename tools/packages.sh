@@ -6,10 +6,11 @@
 # package, which looks for it at every configure and reports it missing otherwise; python3-pyatspi, at-spi2-core and dbus-x11
 # run the screen-reader test; orca and speech-dispatcher the one with the screen reader itself,
 # in the German locale built from locales; sway, wtype and wl-clipboard drive the program on
-# Wayland; lintian, reuse and dpkg-dev check the package and the licence information.
+# Wayland; lintian, reuse and dpkg-dev check the package and the licence information;
+# debhelper and build-essential build the Debian source package (debian/).
 # shellcheck shell=sh
 RUN_PACKAGES="g++ make cmake pkgconf qt6-base-dev libfontconfig-dev fontconfig libxkbcommon-dev fonts-liberation2"
-TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb xdotool xclip clang-format desktop-file-utils appstream weston qt6-wayland clang libclang-rt-14-dev python3-pyatspi at-spi2-core dbus-x11 orca speech-dispatcher locales sway wtype wl-clipboard lintian reuse dpkg-dev"
+TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb xdotool xclip clang-format desktop-file-utils appstream weston qt6-wayland clang libclang-rt-14-dev python3-pyatspi at-spi2-core dbus-x11 orca speech-dispatcher locales sway wtype wl-clipboard lintian reuse dpkg-dev debhelper build-essential"
 
 ensure_packages() {
     missing=""
