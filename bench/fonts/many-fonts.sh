@@ -8,7 +8,13 @@
 # more files). Those are downloaded from
 # the Debian archive and unpacked into the work folder, never installed: they reach the
 # programs as the user's own fonts ($XDG_DATA_HOME/fonts), with fontconfig's cache built
-# beforehand as on a desktop. Runs against an X server in $DISPLAY.
+# beforehand as on a desktop. Under the gtk3 theme Tarvelio is counted twice: the first time
+# GDK probes the X server's OpenGL and leaves the visuals it chose on the root window, which
+# every later GTK program of the session reads instead, as on a desktop where some GTK
+# program has run before; on a fresh server (tools/bench) the first count is that of the
+# session's first GTK program. For reference it also counts Tarvelio under Qt's own GNOME
+# theme, which loads no GTK (QT_QPA_PLATFORMTHEME=gnome; bench/README.md tells why the
+# program does not run so). Runs against an X server in $DISPLAY.
 #   many-fonts.sh WORK_DIR TARVELIO FLOOR
 set -eu
 work=$1 tarvelio=$2 floor=$3
@@ -48,8 +54,10 @@ grind() {
 noto="XDG_DATA_HOME=$work/share XDG_CACHE_HOME=$work/cache"
 t_own=$(grind "$tarvelio")
 f_own=$(grind "$floor")
+t_first=$(grind "$tarvelio" XDG_CURRENT_DESKTOP=GNOME)
 t_gtk=$(grind "$tarvelio" XDG_CURRENT_DESKTOP=GNOME)
 f_gtk=$(grind "$floor" XDG_CURRENT_DESKTOP=GNOME)
+t_gnome=$(grind "$tarvelio" QT_QPA_PLATFORMTHEME=gnome)
 # shellcheck disable=SC2086 # two words, neither with blanks
 t_many=$(grind "$tarvelio" $noto)
 # shellcheck disable=SC2086
@@ -60,5 +68,7 @@ echo "instructions to the settled first paint:"
 echo "  this machine's fonts: tarvelio $(m "$t_own"), floor $(m "$f_own"), tarvelio/floor $(r "$t_own" "$f_own")"
 echo "  gtk3 platform theme:  tarvelio $(m "$t_gtk"), floor $(m "$f_gtk"), tarvelio/floor $(r "$t_gtk" "$f_gtk")," \
     "tarvelio against its own count without the theme $(r "$t_gtk" "$t_own")"
+echo "    the first GTK program on this X server: tarvelio $(m "$t_first") ($(r "$t_first" "$t_own"));" \
+    "Qt's own GNOME theme, no GTK: tarvelio $(m "$t_gnome") ($(r "$t_gnome" "$t_own"))"
 echo "  with the Noto fonts:  tarvelio $(m "$t_many"), floor $(m "$f_many"), tarvelio/floor $(r "$t_many" "$f_many")," \
     "tarvelio against its own count on this machine's fonts $(r "$t_many" "$t_own")"
