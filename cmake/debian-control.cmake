@@ -3,45 +3,31 @@
 # The package that cpack builds says what the source package in debian/ says: its
 # maintainer, section, dependencies and description are read from debian/control, and its
 # version must be the one the top entries of debian/changelog and NEWS record.
-#   debian_control_field(FIELD OUTPUT): a field of the binary package's paragraph, or of the
-#   source's where the binary one has none (Maintainer, Section), its continuation lines
-#   joined by newlines (a line "." is an empty one).
-function(debian_control_field field output)
-    file(STRINGS ${PROJECT_SOURCE_DIR}/debian/control lines)
-    set(paragraph 0)
-    set(value_0 "")
-    set(value_1 "")
-    set(in_field OFF)
-    foreach(line IN LISTS lines)
-        if(line STREQUAL "")
-            math(EXPR paragraph "${paragraph} + 1")
-            set(in_field OFF)
-        elseif(line MATCHES "^${field}: *(.*)$")
-            if(paragraph GREATER 0)
-                set(which 1)
-            else()
-                set(which 0)
-            endif()
-            set(value_${which} "${CMAKE_MATCH_1}")
-            set(in_field ON)
-        elseif(in_field AND line MATCHES "^ +(.*)$")
-            set(continued "${CMAKE_MATCH_1}")
-            if(continued STREQUAL ".")
-                set(continued "")
-            endif()
-            string(APPEND value_${which} "\n${continued}")
-        else()
-            set(in_field OFF)
+# The file is read once: each field into debian_<Field>, the binary package's value where
+# it has one, else the source's (Maintainer, Section); continuation lines are joined by
+# newlines (a line "." is an empty one).
+file(STRINGS ${PROJECT_SOURCE_DIR}/debian/control control_lines)
+set(control_field "")
+foreach(line IN LISTS control_lines)
+    if(line STREQUAL "")
+        set(control_field "")
+    elseif(line MATCHES "^([A-Za-z-]+): *(.*)$")
+        # The binary package's paragraph comes later, so its own value wins.
+        set(control_field ${CMAKE_MATCH_1})
+        set(debian_${control_field} "${CMAKE_MATCH_2}")
+    elseif(NOT control_field STREQUAL "" AND line MATCHES "^ +(.*)$")
+        set(continued "${CMAKE_MATCH_1}")
+        if(continued STREQUAL ".")
+            set(continued "")
         endif()
-    endforeach()
-    if(value_1 STREQUAL "")
-        set(value_1 "${value_0}")
+        string(APPEND debian_${control_field} "\n${continued}")
     endif()
-    if(value_1 STREQUAL "")
+endforeach()
+foreach(field Maintainer Section Depends Recommends Description)
+    if(NOT DEFINED debian_${field})
         message(FATAL_ERROR "debian/control: the package has no ${field} field")
     endif()
-    set(${output} "${value_1}" PARENT_SCOPE)
-endfunction()
+endforeach()
 
 # The version of a changelog's top entry must be the product's version.
 function(check_changelog_version file pattern)
