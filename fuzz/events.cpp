@@ -23,8 +23,8 @@
 //   0xC6-0xFF  common keys, for density
 // fuzz/make_seeds.py writes the seed corpus in this encoding.
 
-#include "currency/currencytable.h"
 #include "calculator.h"
+#include "currency/currencytable.h"
 #include "engine/texts.h"
 #include "input/keycodes.h"
 #include "input/memoryclipboard.h"

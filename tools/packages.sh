@@ -7,21 +7,62 @@
 # run the screen-reader test; orca and speech-dispatcher the one with the screen reader itself,
 # in the German locale built from locales; sway, wtype and wl-clipboard drive the program on
 # Wayland; lintian, reuse and dpkg-dev check the package and the licence information;
-# debhelper and build-essential build the Debian source package (debian/).
+# debhelper and build-essential build the Debian source package (debian/). Two packages
+# carry a version in their names, and these are found from the release itself
+# (test_versioned_packages): the sanitizer runtime of the release's default clang, and the
+# clang-format that the format check pins.
 # shellcheck shell=sh
 RUN_PACKAGES="g++ make cmake pkgconf qt6-base-dev libfontconfig-dev fontconfig libxkbcommon-dev fonts-liberation2"
-TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb xdotool xclip clang-format desktop-file-utils appstream weston qt6-wayland clang libclang-rt-14-dev python3-pyatspi at-spi2-core dbus-x11 orca speech-dispatcher locales sway wtype wl-clipboard lintian reuse dpkg-dev debhelper build-essential"
+TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb xdotool xclip desktop-file-utils appstream weston qt6-wayland clang python3-pyatspi at-spi2-core dbus-x11 orca speech-dispatcher locales sway wtype wl-clipboard lintian reuse dpkg-dev debhelper build-essential"
+
+# The clang-format major version the style (.clang-format) is written for: the format check
+# runs with this one alone, since each version lays out some code differently.
+CLANG_FORMAT_MAJOR=19
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+# The package lists are fetched at most once per command.
+lists_fresh=""
+update_lists() {
+    [ -n "$lists_fresh" ] && return 0
+    $sudo apt-get update -q
+    lists_fresh=1
+}
+
+# Whether the release's archive has a package of that name.
+in_archive() {
+    apt-cache show --no-all-versions "$1" 2>/dev/null | grep -q '^Package:' && return 0
+    [ -n "$lists_fresh" ] && return 1
+    update_lists >&2 && apt-cache show --no-all-versions "$1" 2>/dev/null | grep -q '^Package:'
+}
+
+# Adds to TEST_PACKAGES the packages whose names depend on the release: the sanitizer
+# runtime of the release's default clang (the package clang depends on clang-N, whose
+# runtime is libclang-rt-N-dev), and clang-format-$CLANG_FORMAT_MAJOR where the release has
+# it; where it does not, one line says so, and the format check is skipped.
+add_versioned_test_packages() {
+    depends=$(dpkg-query -W -f='${Depends}' clang 2>/dev/null) ||
+        { in_archive clang && depends=$(apt-cache depends clang | sed -n 's/^ *Depends: //p'); } || depends=""
+    major=$(printf '%s\n' "$depends" | tr ',' '\n' |
+        sed -n 's/^ *clang-\([0-9][0-9]*\)\( .*\)\{0,1\}$/\1/p' | head -n 1)
+    [ -n "$major" ] && TEST_PACKAGES="$TEST_PACKAGES libclang-rt-$major-dev"
+    if installed "clang-format-$CLANG_FORMAT_MAJOR" || in_archive "clang-format-$CLANG_FORMAT_MAJOR"; then
+        TEST_PACKAGES="$TEST_PACKAGES clang-format-$CLANG_FORMAT_MAJOR"
+    else
+        echo "This release has no clang-format-$CLANG_FORMAT_MAJOR: the format check will be skipped."
+    fi
+}
 
 ensure_packages() {
     missing=""
     for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+        installed "$p" || missing="$missing $p"
     done
     [ -z "$missing" ] && return 0
     echo "Installing:$missing"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -q
+    update_lists
     # On a root without apt-utils debconf notes on stderr that it defers its questions,
     # which asks nothing of the user; every other line of apt's stderr stays.
     status=$(mktemp)

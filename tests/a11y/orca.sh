@@ -81,8 +81,10 @@ poll() {
     done
 }
 
-# Whether Orca has said TEXT since the step began, at line $from of the file.
-said() { tail -n "+$((from + 1))" "$spoken" | grep -qF -- "$1"; }
+# Whether Orca has said TEXT since the step began, at line $from of the file. The words
+# count, not how Orca splits them into utterances (Orca 43 says "Benachrichtigung 977,92"
+# in one, Orca 48 in two), so the utterances are read as one line.
+said() { tail -n "+$((from + 1))" "$spoken" | tr '\n' ' ' | grep -qF -- "$1"; }
 
 # One step: keys (xdotool arguments), then the texts Orca must say in answer.
 step() {

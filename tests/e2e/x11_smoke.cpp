@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
         return fail("cannot start the program", 0);
 
     std::optional<Window> w;
-    for (auto until = std::chrono::steady_clock::now() + 20s;
-         !w && std::chrono::steady_clock::now() < until;) {
+    const auto until = std::chrono::steady_clock::now() + 20s;
+    while (!w && std::chrono::steady_clock::now() < until) {
         std::this_thread::sleep_for(20ms);
         w = findWindow(d, "Tarvelio");
     }

@@ -54,7 +54,7 @@ std::optional<std::string> fileText(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    struct stat info { };
+    struct stat info {};
     // A rule file larger than any fontconfig ships is left to fontconfig.
     constexpr off_t kMax = off_t(1) << 20;
     std::optional<std::string> text;
