@@ -13,7 +13,9 @@
 # clang-format that the format check pins.
 # shellcheck shell=sh
 RUN_PACKAGES="g++ make cmake pkgconf qt6-base-dev libfontconfig-dev fontconfig libxkbcommon-dev fonts-liberation2"
-TEST_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev xvfb xdotool xclip desktop-file-utils appstream weston qt6-wayland clang python3-pyatspi at-spi2-core dbus-x11 orca speech-dispatcher locales sway wtype wl-clipboard lintian reuse dpkg-dev debhelper build-essential"
+# The quick tier of the tests (tools/test) needs only GoogleTest and the X headers besides.
+QUICK_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev"
+TEST_PACKAGES="$QUICK_PACKAGES xvfb xdotool xclip desktop-file-utils appstream weston qt6-wayland clang python3-pyatspi at-spi2-core dbus-x11 orca speech-dispatcher locales sway wtype wl-clipboard lintian reuse dpkg-dev debhelper build-essential"
 
 # The clang-format major version the style (.clang-format) is written for: the format check
 # runs with this one alone, since each version lays out some code differently.
