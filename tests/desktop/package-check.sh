@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The Tarvelio developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a build directory, compares its files with the expected
-# list and runs lintian on it: an error or a warning fails. Skips (77) without lintian or
-# dpkg-shlibdeps.
+# list and runs lintian on it: an error or a warning fails. The package is packed a second
+# time, in a folder of another name and depth, with another umask, time zone and language,
+# and must be the same byte for byte. Skips (77) without lintian or dpkg-shlibdeps.
 #   package-check.sh BUILD_DIR EXPECTED_FILES
 set -eu
 build=$1
@@ -13,8 +14,24 @@ for need in cpack lintian dpkg-shlibdeps; do
 done
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT INT TERM
-cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
-deb=$(ls "$out"/tarvelio_*.deb)
+# pack FOLDER UMASK TZ LANG
+pack() {
+    mkdir -p "$1"
+    (
+        umask "$2"
+        unset LC_ALL LC_NUMERIC SOURCE_DATE_EPOCH
+        export TZ="$3" LANG="$4"
+        cpack --config "$build/CPackConfig.cmake" -B "$1"
+    ) >"$1.log" 2>&1 || { cat "$1.log"; exit 1; }
+}
+pack "$out/a" 022 UTC C.UTF-8
+pack "$out/another/folder/b" 002 Asia/Tokyo de_DE.UTF-8
+deb=$(ls "$out"/a/tarvelio_*.deb)
+if ! cmp -s "$deb" "$out/another/folder/b/$(basename "$deb")"; then
+    echo "FAIL: the package differs between two packings; the first differing bytes:" >&2
+    cmp -l "$deb" "$out/another/folder/b/$(basename "$deb")" 2>&1 | head -n 10 >&2
+    exit 1
+fi
 dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./|/|' | LC_ALL=C sort >"$out/files"
 if ! LC_ALL=C sort "$expected" | diff -u - "$out/files"; then
     echo "FAIL: the package's files differ from the expected list" >&2
@@ -25,4 +42,4 @@ status=0
 lintian --fail-on error,warning "$deb" >"$out/lintian.log" 2>&1 || status=$?
 grep -v '^running with root privileges' "$out/lintian.log" || true
 [ "$status" -eq 0 ] || { echo "FAIL: lintian reports errors or warnings" >&2; exit 1; }
-echo "package $(basename "$deb") built, as expected and lintian-clean"
+echo "package $(basename "$deb") built, as expected, the same when packed again, and lintian-clean"

@@ -83,8 +83,8 @@ std::string_view nonFiniteText(double value) {
 
 std::size_t charCount(std::string_view text) {
     std::size_t n = 0;
-    for (unsigned char c : text)
-        n += (c & 0xC0) != 0x80;
+    for (const char c : text)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return n;
 }
 
