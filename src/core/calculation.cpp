@@ -42,10 +42,21 @@ void Calculator::Decimal_Click() {
         s.ResultShown = false;
         enableConversions();
     }
-    if (s.LastInput == texts::kNeg)
+    if (s.LastInput == texts::kNeg) {
         setReadout(m_negativeZeroText);
-    else if (s.LastInput != texts::kNums)
+    } else if (s.LastInput != texts::kNums) {
         setReadout(m_zeroText);
+    } else {
+        // A number being typed carries its separator already, but for one that a
+        // conversion left behind when the operator after it failed: the point ends its
+        // whole-number part. The readout is drawn again either way, so that an error word
+        // on it gives way to the number.
+        std::string text = textOf(s.ReadoutText, m_format);
+        if (text.find(m_format.decimalSeparator) == std::string::npos)
+            setReadout(std::move(text) + m_entryTemplate);
+        else
+            chkdig2();
+    }
     s.DecimalEntered = -1;
     s.LastInput = texts::kNums;
 }

@@ -83,6 +83,11 @@ void Calculator::onLostFocus(Ctl c) {
         Combo1_LostFocus();
 }
 
+void Calculator::onDropDown(Ctl c) {
+    if (c == Ctl::Combo1)
+        Combo1_DropDown();
+}
+
 // The readout shows the raw text, or the value rounded to two decimals with grouped
 // thousands; a formatted value longer than the readout can hold becomes "Überlauf",
 // with the full value in the tool tip, and is announced, even while typing.

@@ -104,6 +104,7 @@ private:
     void onClick(Ctl c) override;
     void onGotFocus(Ctl c) override;
     void onLostFocus(Ctl c) override;
+    void onDropDown(Ctl c) override;
 
     void setUpOnce();
     void setUpCurrencies();

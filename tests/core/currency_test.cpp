@@ -216,14 +216,16 @@ TEST(Chooser, FocusLeavingAndReturningConvertsAgain) {
     EXPECT_EQ(s.caption(Ctl::Readout), "18.934,59");
 }
 
+// A press on the arrow of the chooser without the focus opens the list and gives the
+// chooser the focus; that focus gain does not convert again.
 TEST(Chooser, FocusFromItsOwnListDoesNotConvert) {
     Started s;
     press(s.calc, "100");
     s.choose(0);
     s.form().setFocus(Ctl::Equals);
-    s.calc.Combo1_DropDown();
-    s.form().userFocus(Ctl::Combo1);
+    s.form().userDropDown(Ctl::Combo1);
     EXPECT_DOUBLE_EQ(s.readout(), 1376.03);
+    EXPECT_EQ(s.form().focus(), Ctl::Combo1);
     EXPECT_FALSE(s.currency().ListDroppedDown);
 }
 

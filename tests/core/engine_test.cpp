@@ -92,7 +92,12 @@ INSTANTIATE_TEST_SUITE_P(DivisionAndErrors, Sequence,
         SequenceCase {"9 / . 0 0 =", "Division durch 0"}, SequenceCase {"9 / - 0 =", "Division durch 0"},
         SequenceCase {"8 / 0 = / 0 =", "Division durch 0"},
         SequenceCase {"8 / 0 + 5 =", "Fehler", 2, "NUMS", "+"}, SequenceCase {"8 / 0 = + 1 =", "Fehler"},
-        SequenceCase {"5 + - - 3 =", "Fehler"}, SequenceCase {"8 / 0 + 5 = 1 = 2 +", "2|", 4, "OPS", "+"}),
+        SequenceCase {"5 + - - 3 =", "Fehler"}, SequenceCase {"8 / 0 + 5 = 1 = 2 +", "2|", 4, "OPS", "+"},
+        // The decimal point draws the number again in place of the error word.
+        SequenceCase {"8 / 0 + 5 = .", "5|", 2, "NUMS", "+"},
+        // The operator after a conversion of the number being typed fails: the point ends
+        // the converted number's whole-number part.
+        SequenceCase {"8 / 0 + 1 . 9 5 5 8 3 EUR + . 5", "1|5", 2, "NUMS", "+"}),
     RowName {});
 
 INSTANTIATE_TEST_SUITE_P(ClearAndClearEntry, Sequence,

@@ -18,6 +18,7 @@ public:
     void onClick(Ctl c) override { log.push_back("click " + name(c)); }
     void onGotFocus(Ctl c) override { log.push_back("got " + name(c)); }
     void onLostFocus(Ctl c) override { log.push_back("lost " + name(c)); }
+    void onDropDown(Ctl c) override { log.push_back("drop-down " + name(c)); }
     static std::string name(Ctl c) { return std::string(layoutOf(c).name); }
     std::vector<std::string> log;
 };

@@ -13,7 +13,7 @@ namespace tarvelio::testing_support {
 
 // Clicks buttons as a person would. Presses are separated by blanks: a run of digits,
 // "." for the decimal point, the operator captions "+", "-", "X", "/", "=", and "%", "C",
-// "CE", and "#" for the check box.
+// "CE", "#" for the check box, and "EUR" and "DM" for the two conversions.
 inline void press(Calculator& calc, const std::string& presses) {
     static const std::map<std::string, Ctl> buttons {
         {".", Ctl::Decimal},
@@ -26,6 +26,8 @@ inline void press(Calculator& calc, const std::string& presses) {
         {"C", Ctl::Cancel},
         {"CE", Ctl::CancelEntry},
         {"#", Ctl::Digits2},
+        {"EUR", Ctl::DME},
+        {"DM", Ctl::EDM},
     };
     std::istringstream in(presses);
     for (std::string p; in >> p;) {

@@ -276,6 +276,28 @@ private slots:
         QVERIFY(!chooserShown());
     }
 
+    // Back to the chooser by a press: on its arrow the list opens and nothing converts
+    // again; into its text field the amount on display is converted anew.
+    void pressOnTheChoosersArrowDoesNotConvertAgain() {
+        for (const char* b : {"Number(1)", "Number(0)", "Number(0)"})
+            click(b);
+        rightPress("EDM");
+        QTest::keyClick(chooser(), Qt::Key_Up);
+        QTest::keyClick(chooser(), Qt::Key_Up);
+        QTest::keyClick(chooser(), Qt::Key_Left);
+        QCOMPARE(readout(), QStringLiteral("1.376,03"));
+        const QRect box = chooser()->rect();
+        QTest::mousePress(chooser(), Qt::LeftButton, {}, QPoint(box.right() - 3, box.center().y()));
+        QCoreApplication::processEvents();
+        QCOMPARE(readout(), QStringLiteral("1.376,03"));
+        QCOMPARE(m_window->calculator().form().focus(), Ctl::Combo1);
+        chooser()->hidePopup();
+        QTest::keyClick(chooser(), Qt::Key_Left);
+        QTest::mouseClick(chooser()->lineEdit(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(readout(), QStringLiteral("18.934,59"));
+    }
+
     void typingIntoTheChooserChangesNothing() {
         rightPress("EDM");
         QTest::keyClicks(chooser(), QStringLiteral("ab"));

@@ -144,6 +144,14 @@ void Form::userSelect(Ctl c, int index) {
         setListIndex(c, index);
 }
 
+void Form::userDropDown(Ctl c) {
+    const auto& s = control(c);
+    if (!m_windowVisible || !s.visible || !s.enabled || kind(c) != ControlKind::ComboBox)
+        return;
+    m_events.onDropDown(c);
+    setFocus(c);
+}
+
 ControlKind Form::kind(Ctl c) {
     return kLayout[indexOf(c)].kind;
 }

@@ -19,6 +19,7 @@ public:
     virtual void onClick(Ctl c) = 0;
     virtual void onGotFocus(Ctl c) = 0;
     virtual void onLostFocus(Ctl c) = 0;
+    virtual void onDropDown(Ctl c) = 0;
 
 protected:
     ~FormEvents() = default;
@@ -104,6 +105,10 @@ public:
     void userFocus(Ctl c);
     // A choice from the list, also of the entry already selected.
     void userSelect(Ctl c, int index);
+    // The user opens a chooser's list. A press on the arrow of a chooser without the focus
+    // also gives it the focus: the list's drop-down comes first, so that the focus gain
+    // knows it comes with the list.
+    void userDropDown(Ctl c);
 
     FormChanges takeChanges();
 

@@ -72,7 +72,7 @@ void CalculatorWindow::selected(Ctl c, int index) {
 }
 
 void CalculatorWindow::droppingDown() {
-    forward([this] { m_calc.Combo1_DropDown(); });
+    forward([this] { m_calc.form().userDropDown(Ctl::Combo1); });
 }
 
 // Puts the controls in the model's stacking order: the order of creation, and over it
@@ -234,11 +234,24 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
         // Focus that returns with the window's activation was never lost to the rules.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         const Ctl c = controlOf(watched);
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
-            && indexOf(c) < kControlCount)
+        if (reason == Qt::MouseFocusReason && c == Ctl::Combo1) {
+            // Qt gives the focus to a pressed control before the press opens its list. The
+            // chooser's focus gain is told once the press is handled, so that a list opened
+            // by its arrow comes first, as one user action; a press into its text field
+            // only gives the focus.
+            QMetaObject::invokeMethod(this, &CalculatorWindow::chooserFocusedByPress, Qt::QueuedConnection);
+        } else if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
+            && indexOf(c) < kControlCount) {
             forward([this, c] { m_calc.form().userFocus(c); });
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Unless the press opened the list, or the focus has moved on since.
+void CalculatorWindow::chooserFocusedByPress() {
+    if (m_calc.form().focus() != Ctl::Combo1 && controlOf(QApplication::focusWidget()) == Ctl::Combo1)
+        forward([this] { m_calc.form().userFocus(Ctl::Combo1); });
 }
 
 // The window takes keys itself only while no control has the focus; a key that a control

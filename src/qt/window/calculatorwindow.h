@@ -71,6 +71,7 @@ private:
     void mirror();
     void mirrorControl(Ctl c);
     void mirrorFocus();
+    void chooserFocusedByPress();
     void mirrorChooserName();
     void announce(const FormChanges& changes);
     bool routeKey(std::optional<Ctl> c, const QKeyEvent& key);
