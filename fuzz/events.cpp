@@ -9,7 +9,7 @@
 //   0x00-0x7F  a key with that character code (3 copies, 22 pastes)
 //   0x80-0x9C  a click on control 0-28 (in Ctl order), disabled and hidden ones included
 //   0x9D       a right-button press on "DM"
-//   0x9E       the chooser's list drops down
+//   0x9E       the user opens the chooser's list (and so gives it the focus)
 //   0x9F       the euro key (128)
 //   0xA0-0xBC  the focus moves to control 0-28
 //   0xBD n     a choice from the chooser's list: position n % 15 - 1
@@ -179,7 +179,7 @@ struct Desk {
         } else if (b == 0x9D) {
             calc.EdmRightButtonDown();
         } else if (b == 0x9E) {
-            calc.Combo1_DropDown();
+            calc.form().userDropDown(Ctl::Combo1);
         } else if (b == 0x9F) {
             key(keys::kEuro);
         } else if (b <= 0xBC) {
@@ -241,6 +241,10 @@ struct Desk {
             check(charCount(s.ReadoutText.text()) <= 24, "typed entry longer than 24 characters");
 
         const std::string& caption = form.caption(Ctl::Readout);
+        const auto hasDigit = [](std::string_view text) {
+            return std::any_of(text.begin(), text.end(), [](char d) { return d >= '0' && d <= '9'; });
+        };
+        check(!hasDigit(caption) || hasDigit(drawnReadout(caption)), "the readout draws none of its digits");
         if (form.control(Ctl::Digits2).value == 1) {
             check(charCount(caption) <= 16 || caption == texts::kOverflow || caption == texts::kError
                     || !isNumberText(caption, format),

@@ -69,6 +69,11 @@ EVENTS = {
     "long-decimals": GERMAN + b"." + b"1" * 30,
     "convert-keys": GERMAN + b"100D" + EURO + b"dRr",
     "convert-then-failed-operator": GERMAN + b"8/0+5" + EURO + b"+7" + b"1" * 25,
+    "convert-then-failed-operator-point": GERMAN + b"8/0+1.95583" + EURO + b"+.5",
+    "drop-down-unfocused": GERMAN + b"100" + RIGHT_PRESS + chooser_key(38) + chooser_key(38)
+    + chooser_key(37) + DROP_DOWN + select(11),
+    "paste-blank-padded": GERMAN + b"R" + clip("1" + " " * 200) + PASTE + b"+0=" + clip("1" + "\n" * 200)
+    + PASTE + b"R",
     "overflow": GERMAN + (BIG + b"*") * 13 + BIG + b"=",
     "conversion-beyond-range": GERMAN + clip("1e308") + PASTE + b"D" + EURO + b"9" * 20 + b"D",
     "paste-de": GERMAN + b"7+" + clip("1.234,56") + PASTE + b"=" + clip(" 12 ") + PASTE + b"5",

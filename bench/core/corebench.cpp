@@ -155,6 +155,30 @@ void BM_PasteRaw(benchmark::State& state) {
 }
 BENCHMARK(BM_PasteRaw)->Arg(24)->Arg(1 << 10)->Arg(1 << 16)->Arg(1 << 20)->Complexity(benchmark::oN);
 
+// One key after a paste of a 10 MB number, with the raw readout: R (two decimals on),
+// "+", Ctrl+C, D (into Deutsche Mark) and a digit. The paste before each key is not timed.
+void BM_KeyAfterHugePaste(benchmark::State& state, char key) {
+    constexpr std::size_t kLength = 10'000'000;
+    MemoryClipboard clipboard(numericText(kLength, '1'));
+    Started s;
+    s.setTwoDecimals(false);
+    s.calc.setClipboard(&clipboard);
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.key('c');
+        s.setTwoDecimals(false);
+        s.calc.cPaste_Click();
+        s.calc.form().takeChanges();
+        state.ResumeTiming();
+        s.key(key);
+    }
+}
+BENCHMARK_CAPTURE(BM_KeyAfterHugePaste, R, 'r')->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_KeyAfterHugePaste, plus, '+')->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_KeyAfterHugePaste, copy, '\x03')->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_KeyAfterHugePaste, D, 'd')->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_KeyAfterHugePaste, digit, '5')->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 // Nine repetitions of 0.2 s each, reported as mean, median and spread, unless the command

@@ -18,6 +18,21 @@ Calculator::Calculator(NumberFormat format)
     m_state.ReadoutText = m_zeroText;
 }
 
+namespace {
+
+// A tool tip is laid out whole when it shows: a longer text shows its start, an ellipsis
+// and its end, kShownChars characters in all.
+std::string toolTipOf(std::string_view text) {
+    if (charCount(text) <= kShownChars)
+        return std::string(text);
+    std::string tip(text.substr(0, afterChars(text, kShownChars / 2)));
+    tip += texts::kToolTipEllipsis;
+    tip += text.substr(lastChars(text, kShownChars / 2));
+    return tip;
+}
+
+} // namespace
+
 void Calculator::setReadout(CalcValue value) {
     m_state.ReadoutText = std::move(value);
     chkdig2();
@@ -102,7 +117,9 @@ void Calculator::chkdig2() {
             m_form.setCaption(Ctl::Readout, std::string(texts::kOverflow));
             m_form.announce(Ctl::Readout);
         }
-        m_form.setToolTip(Ctl::Readout, textOf(m_state.ReadoutText, m_format));
+        const CalcValue& value = m_state.ReadoutText;
+        m_form.setToolTip(
+            Ctl::Readout, value.isText() ? toolTipOf(value.text()) : toolTipOf(textOf(value, m_format)));
     } else {
         m_form.setCaption(Ctl::Readout, textOf(m_state.ReadoutText, m_format));
         m_form.setToolTip(Ctl::Readout, {});

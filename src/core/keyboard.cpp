@@ -91,9 +91,12 @@ void Calculator::cPaste_Click() {
     if (!m_clipboard)
         return;
     auto text = m_clipboard->text();
-    if (!text || !readNumber(*text, m_format))
+    if (!text)
         return;
-    setReadout(std::move(*text));
+    CalcValue pasted(std::move(*text));
+    if (!numberOf(pasted, m_format))
+        return;
+    setReadout(std::move(pasted));
     m_state.DecimalEntered = -1;
     m_state.LastInput = texts::kNums;
     m_state.ResultShown = true;

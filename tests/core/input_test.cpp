@@ -257,6 +257,15 @@ INSTANTIATE_TEST_SUITE_P(English, Paste,
         PasteCase {"1.2.3", false, false}),
     RowName {});
 
+// The tool tip of a pasted megabyte holds its start and its end, not all of it.
+TEST(Paste, LongNumberToolTipShowsItsStartAndEnd) {
+    Desk d(de);
+    d.clipboard.content = "1," + std::string(998, '2') + "3";
+    d.key(keys::kPaste);
+    EXPECT_EQ(d.calc.form().control(Ctl::Readout).toolTip,
+        "1," + std::string(198, '2') + " \u2026 " + std::string(199, '2') + "3");
+}
+
 TEST(Paste, TakesPartInThePendingOperation) {
     Desk d;
     d.keys("7+");

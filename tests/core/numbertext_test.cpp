@@ -120,6 +120,25 @@ TEST(ReadNumberLong, DigitsFarBehindStillRound) {
     EXPECT_EQ(readNumber("12" + std::string(998, '0') + "e-998", de), 12.0);
 }
 
+// What the readout draws of its caption: blanks after the number never push every digit
+// out of view, one blank around it stays, and of a long caption its end is drawn.
+TEST(DrawnReadout, KeepsTheDigitsInView) {
+    const std::string digits(500, '7');
+    const struct {
+        std::string caption, drawn;
+    } rows[] = {
+        {"1" + std::string(1000, ' '), "1 "},
+        {"1" + std::string(300, '\n'), "1\n"},
+        {" 12 ", " 12 "},
+        {"12\r\n", "12\r"},
+        {"\u00A012\u00A0\u202F", "\u00A012\u00A0"},
+        {"-" + digits, std::string(400, '7')},
+        {"\u00DCberlauf", "\u00DCberlauf"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(drawnReadout(r.caption), r.drawn) << r.caption.substr(0, 20);
+}
+
 TEST(ReadNumberLong, HugeExponentIsRefusedNotWrapped) {
     EXPECT_EQ(readNumber("1e99999999999999999999", de), std::nullopt);
     EXPECT_EQ(readNumber("1e-99999999999999999999", de), 0.0);

@@ -10,7 +10,10 @@ std::optional<double> numberOf(const CalcValue& value, const NumberFormat& forma
         return value.number();
     if (value.isEmpty())
         return 0.0;
-    return readNumber(value.text(), format);
+    auto& read = value.m_read;
+    if (!read || read->decimalSeparator != format.decimalSeparator || read->groupSeparator != format.groupSeparator)
+        read = CalcValue::Reading {format.decimalSeparator, format.groupSeparator, readNumber(value.text(), format)};
+    return read->number;
 }
 
 std::string textOf(const CalcValue& value, const NumberFormat& format) {

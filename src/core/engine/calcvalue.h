@@ -13,7 +13,9 @@
 namespace tarvelio {
 
 // A value of the calculator: empty, a number or a text. A number under entry stays
-// text in the user's own format until an operation needs its number.
+// text in the user's own format until an operation needs its number. A text is read as a
+// number once and the outcome kept with it, also when the value is copied: a pasted
+// megabyte is read once, not again on every redraw and every operation.
 class CalcValue {
 public:
     CalcValue() = default;
@@ -30,6 +32,7 @@ public:
     CalcValue& operator=(CalcValue other) noexcept {
         m_value.emplace<std::monostate>();
         m_value = std::move(other.m_value);
+        m_read = std::move(other.m_read);
         return *this;
     }
     ~CalcValue() = default;
@@ -40,10 +43,20 @@ public:
     double number() const { return std::get<double>(m_value); }
     const std::string& text() const { return std::get<std::string>(m_value); }
 
-    friend bool operator==(const CalcValue&, const CalcValue&) = default;
+    friend bool operator==(const CalcValue& a, const CalcValue& b) { return a.m_value == b.m_value; }
 
 private:
+    friend std::optional<double> numberOf(const CalcValue& value, const NumberFormat& format);
+
+    // What the text read as, and with which separators.
+    struct Reading {
+        std::string decimalSeparator;
+        std::string groupSeparator;
+        std::optional<double> number;
+    };
+
     std::variant<std::monostate, double, std::string> m_value;
+    mutable std::optional<Reading> m_read;
 };
 
 // The number of a value: a number is itself, empty is 0, a text is read leniently;

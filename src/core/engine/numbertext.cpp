@@ -88,6 +88,42 @@ std::size_t charCount(std::string_view text) {
     return n;
 }
 
+std::size_t afterChars(std::string_view text, std::size_t n) {
+    std::size_t at = 0;
+    for (; at < text.size(); ++at) {
+        if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80 && n-- == 0)
+            break;
+    }
+    return at;
+}
+
+std::size_t lastChars(std::string_view text, std::size_t n) {
+    std::size_t at = text.size();
+    while (at > 0 && n > 0) {
+        --at;
+        n -= (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
+    }
+    return at;
+}
+
+std::string_view drawnReadout(std::string_view caption) {
+    std::size_t run = caption.size();
+    std::size_t first = 0; // the length of the run's first blank
+    for (bool found = true; found && run > 0;) {
+        found = false;
+        for (std::string_view blank : kReadableBlanks) {
+            if (blank.back() == caption[run - 1] && caption.substr(0, run).ends_with(blank)) {
+                run -= blank.size();
+                first = blank.size();
+                found = true;
+                break;
+            }
+        }
+    }
+    caption = caption.substr(0, run + first);
+    return caption.substr(lastChars(caption, kShownChars));
+}
+
 // The length of a group separator at the start of `s`, or 0. Users cannot tell the kinds
 // of space apart, nor a typed apostrophe from U+2019: where the locale groups with one of
 // them, the others count as well. Nothing else does, so where "." or "," groups, a space

@@ -31,6 +31,18 @@ inline constexpr std::string_view kApostropheGroupSeparators[] = {"\u2019", "'"}
 // Characters (code points) in UTF-8 text; every length limit the user sees counts these.
 std::size_t charCount(std::string_view text);
 
+// Where a text can grow without bound (a pasted megabyte), at most this many of its
+// characters are shown: the readout draws its end, a tool tip its start and its end.
+inline constexpr std::size_t kShownChars = 400;
+// The byte offset after the first `n` characters of a text, and where its last `n` begin.
+std::size_t afterChars(std::string_view text, std::size_t n);
+std::size_t lastChars(std::string_view text, std::size_t n);
+
+// What the readout draws of its caption, right-aligned: its last kShownChars characters.
+// A run of blanks or line breaks at its end, which would push every digit out of view,
+// is drawn as its first blank alone; the caption itself, which a copy takes, keeps it.
+std::string_view drawnReadout(std::string_view caption);
+
 // Reads a text as a number, leniently: blanks around it, an optional sign, digits with
 // group separators passed over anywhere in the whole-number part, the decimal separator,
 // digits and an optional exponent. No number for anything else, for "inf" and "nan",

@@ -3,6 +3,7 @@
 
 #include "window/controlviews.h"
 
+#include "engine/numbertext.h"
 #include "window/accessibility.h"
 #include "window/layout.h"
 #include "window/pictures.h"
@@ -40,15 +41,6 @@ QColor qcolor(Rgb c) {
     return QColor(c.r, c.g, c.b);
 }
 
-// A tool tip is laid out whole when it shows; a pasted megabyte would freeze the window,
-// so a very long one shows its start and its end.
-QString toolTipText(const std::string& text) {
-    constexpr qsizetype kMax = 400;
-    QString full = qstr(text);
-    if (full.size() <= kMax)
-        return full;
-    return full.left(kMax / 2) + qstr(texts::kToolTipEllipsis) + full.right(kMax / 2);
-}
 
 class ButtonView final : public ControlView {
 public:
@@ -153,7 +145,7 @@ public:
 
 private:
     void mirrorOwn(const ControlState& s) override {
-        static_cast<ReadoutView*>(m_widget)->setText(qstr(s.caption));
+        static_cast<ReadoutView*>(m_widget)->setText(qstr(drawnReadout(s.caption)));
     }
 };
 
@@ -234,7 +226,7 @@ void ControlView::mirror(const ControlState& s) {
         hook.install(w);
     else if (hook.target() == w)
         hook.remove();
-    if (const QString tip = toolTipText(s.toolTip); tip != w->toolTip()) {
+    if (const QString tip = qstr(s.toolTip); tip != w->toolTip()) {
         w->setToolTip(tip);
         w->setAccessibleDescription(
             layoutOf(m_ctl).has(trait::kChooserAction) ? tip + qstr(texts::kChooserKeysHint) : tip);

