@@ -760,7 +760,8 @@ private slots:
                 // opens is closed again.
                 if (chooserShown()) {
                     const QRect box = chooser()->rect();
-                    QTest::mousePress(chooser(), Qt::LeftButton, {}, QPoint(box.right() - 3, box.center().y()));
+                    QTest::mousePress(
+                        chooser(), Qt::LeftButton, {}, QPoint(box.right() - 3, box.center().y()));
                     QCoreApplication::processEvents();
                     chooser()->hidePopup();
                 }
@@ -808,10 +809,10 @@ private slots:
                 QCOMPARE(view->text(), QString::fromStdString(std::string(drawnReadout(s.caption))));
                 // A readout that holds a number shows its digits.
                 const QString shown = view->visibleText();
-                if (std::any_of(s.caption.begin(), s.caption.end(), [](char d) { return d >= '0' && d <= '9'; }))
+                if (std::any_of(
+                        s.caption.begin(), s.caption.end(), [](char d) { return d >= '0' && d <= '9'; }))
                     QVERIFY(std::any_of(shown.begin(), shown.end(), [](QChar d) { return d.isDigit(); }));
-            }
-            else if (auto* label = qobject_cast<QLabel*>(w))
+            } else if (auto* label = qobject_cast<QLabel*>(w))
                 QCOMPARE(label->text(), caption);
             else if (auto* box = qobject_cast<QCheckBox*>(w))
                 QCOMPARE(box->isChecked(), s.value != 0);

@@ -11,8 +11,10 @@ std::optional<double> numberOf(const CalcValue& value, const NumberFormat& forma
     if (value.isEmpty())
         return 0.0;
     auto& read = value.m_read;
-    if (!read || read->decimalSeparator != format.decimalSeparator || read->groupSeparator != format.groupSeparator)
-        read = CalcValue::Reading {format.decimalSeparator, format.groupSeparator, readNumber(value.text(), format)};
+    if (!read || read->decimalSeparator != format.decimalSeparator
+        || read->groupSeparator != format.groupSeparator)
+        read = CalcValue::Reading {
+            format.decimalSeparator, format.groupSeparator, readNumber(value.text(), format)};
     return read->number;
 }
 

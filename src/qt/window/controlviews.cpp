@@ -41,7 +41,6 @@ QColor qcolor(Rgb c) {
     return QColor(c.r, c.g, c.b);
 }
 
-
 class ButtonView final : public ControlView {
 public:
     ButtonView(Ctl c, QWidget* parent, ControlHost& host)
