@@ -23,7 +23,7 @@ namespace {
 // A tool tip is laid out whole when it shows: a longer text shows its start, an ellipsis
 // and its end, kShownChars characters in all.
 std::string toolTipOf(std::string_view text) {
-    if (charCount(text) <= kShownChars)
+    if (afterChars(text, kShownChars) == text.size())
         return std::string(text);
     std::string tip(text.substr(0, afterChars(text, kShownChars / 2)));
     tip += texts::kToolTipEllipsis;

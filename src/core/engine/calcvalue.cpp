@@ -10,7 +10,7 @@ std::optional<double> numberOf(const CalcValue& value, const NumberFormat& forma
         return value.number();
     if (value.isEmpty())
         return 0.0;
-    auto& read = value.m_read;
+    auto& read = std::get<CalcValue::TextPtr>(value.m_value)->read;
     if (!read || read->decimalSeparator != format.decimalSeparator
         || read->groupSeparator != format.groupSeparator)
         read = CalcValue::Reading {

@@ -5,6 +5,7 @@
 
 #include "engine/numbertext.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -13,50 +14,49 @@
 namespace tarvelio {
 
 // A value of the calculator: empty, a number or a text. A number under entry stays
-// text in the user's own format until an operation needs its number. A text is read as a
-// number once and the outcome kept with it, also when the value is copied: a pasted
-// megabyte is read once, not again on every redraw and every operation.
+// text in the user's own format until an operation needs its number. A text is shared by
+// the copies of a value and read as a number once, its outcome kept with it: a pasted
+// megabyte is neither copied nor read again by each redraw and operation.
 class CalcValue {
 public:
     CalcValue() = default;
     CalcValue(double number)
         : m_value(number) { }
     CalcValue(std::string text)
-        : m_value(std::move(text)) { }
+        : m_value(std::make_shared<const Text>(std::move(text))) { }
     CalcValue(const char* text)
-        : m_value(std::string(text)) { }
-    CalcValue(const CalcValue&) = default;
-    CalcValue(CalcValue&&) noexcept = default;
-    // The old value goes first: assigned in place, a short text would keep the whole
-    // buffer of a long one, so a pasted megabyte would outlive its number.
-    CalcValue& operator=(CalcValue other) noexcept {
-        m_value.emplace<std::monostate>();
-        m_value = std::move(other.m_value);
-        m_read = std::move(other.m_read);
-        return *this;
-    }
-    ~CalcValue() = default;
+        : CalcValue(std::string(text)) { }
 
     bool isEmpty() const { return std::holds_alternative<std::monostate>(m_value); }
     bool isNumber() const { return std::holds_alternative<double>(m_value); }
-    bool isText() const { return std::holds_alternative<std::string>(m_value); }
+    bool isText() const { return std::holds_alternative<TextPtr>(m_value); }
     double number() const { return std::get<double>(m_value); }
-    const std::string& text() const { return std::get<std::string>(m_value); }
+    const std::string& text() const { return std::get<TextPtr>(m_value)->text; }
 
-    friend bool operator==(const CalcValue& a, const CalcValue& b) { return a.m_value == b.m_value; }
+    friend bool operator==(const CalcValue& a, const CalcValue& b) {
+        if (a.isText() && b.isText())
+            return a.text() == b.text();
+        return a.m_value.index() == b.m_value.index() && (!a.isNumber() || a.number() == b.number());
+    }
 
 private:
     friend std::optional<double> numberOf(const CalcValue& value, const NumberFormat& format);
 
-    // What the text read as, and with which separators.
+    // What a text read as, and with which separators.
     struct Reading {
         std::string decimalSeparator;
         std::string groupSeparator;
         std::optional<double> number;
     };
+    struct Text {
+        explicit Text(std::string t)
+            : text(std::move(t)) { }
+        std::string text;
+        mutable std::optional<Reading> read;
+    };
+    using TextPtr = std::shared_ptr<const Text>;
 
-    std::variant<std::monostate, double, std::string> m_value;
-    mutable std::optional<Reading> m_read;
+    std::variant<std::monostate, double, TextPtr> m_value;
 };
 
 // The number of a value: a number is itself, empty is 0, a text is read leniently;

@@ -6,6 +6,7 @@
 #include "window/form.h"
 
 #include <QObject>
+#include <QTimer>
 
 namespace tarvelio {
 
@@ -23,6 +24,7 @@ public:
 
 private:
     bool m_heldLargeText = false;
+    QTimer m_trim;
 };
 
 } // namespace tarvelio

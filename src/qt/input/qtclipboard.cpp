@@ -10,16 +10,22 @@
 
 namespace tarvelio {
 
+// One change of owner that offers the text alone, in every text form Qt offers (UTF-8, the
+// X11 string types, text/plain), so that the clipboard holds the text and nothing else.
+// Clearing first would hand the clipboard to a clipboard keeper, which then takes it back
+// over the text; reading back afterwards would wait on whichever program owns the
+// clipboard by then. The text goes as the UTF-8 it is, converted only for a program that
+// asks for another form: a copy of a pasted megabyte returns at once.
 bool QtClipboard::putText(const std::string& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return false;
-    const QString value = QString::fromStdString(text);
-    clipboard->clear();
-    clipboard->setText(value);
-    // Qt reports no failure of its own; what reads back tells whether the text arrived.
-    const QMimeData* data = clipboard->mimeData();
-    return data && data->hasText() && data->text() == value;
+    auto* data = new QMimeData;
+    const QByteArray bytes = QByteArray::fromStdString(text);
+    data->setData(QStringLiteral("text/plain;charset=utf-8"), bytes);
+    data->setData(QStringLiteral("text/plain"), bytes);
+    clipboard->setMimeData(data);
+    return true;
 }
 
 namespace {
