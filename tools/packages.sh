@@ -12,10 +12,10 @@
 # (test_versioned_packages): the sanitizer runtime of the release's default clang, and the
 # clang-format that the format check pins.
 # shellcheck shell=sh
-RUN_PACKAGES="g++ make cmake pkgconf qt6-base-dev libfontconfig-dev fontconfig libxkbcommon-dev fonts-liberation2"
+RUN_PACKAGES="g++ make cmake pkgconf qt6-base-dev libfontconfig-dev fontconfig libxkbcommon-dev libxcb1-dev fonts-liberation2"
 # The quick tier of the tests (tools/test) needs only GoogleTest and the X headers besides.
 QUICK_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev"
-TEST_PACKAGES="$QUICK_PACKAGES xvfb xdotool xclip desktop-file-utils appstream weston qt6-wayland clang python3-pyatspi at-spi2-core dbus-x11 orca speech-dispatcher locales sway wtype wl-clipboard lintian reuse dpkg-dev debhelper build-essential"
+TEST_PACKAGES="$QUICK_PACKAGES xvfb xdotool xclip x11-apps desktop-file-utils appstream weston qt6-wayland clang python3-pyatspi at-spi2-core dbus-x11 orca speech-dispatcher locales sway wtype wl-clipboard lintian reuse dpkg-dev debhelper build-essential"
 
 # The clang-format major version the style (.clang-format) is written for: the format check
 # runs with this one alone, since each version lays out some code differently.
@@ -81,7 +81,7 @@ ensure_packages() {
 # The benchmarks (tools/bench, bench/README.md): Google Benchmark, the X server and the X
 # extensions the start-up benchmark works through, xcalc as the classic reference, and the
 # gtk3 platform theme that Qt takes on a GNOME desktop.
-BENCH_PACKAGES="$RUN_PACKAGES libbenchmark-dev pkg-config xvfb libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev x11-apps xdotool xclip valgrind qt6-gtk-platformtheme"
+BENCH_PACKAGES="$RUN_PACKAGES libbenchmark-dev pkg-config xvfb libxcb-damage0-dev libxcb-xtest0-dev x11-apps xdotool xclip valgrind qt6-gtk-platformtheme"
 
 # CI: mmdebstrap makes the fresh Debian root that the two commands are proven in (.ci/run).
 CI_PACKAGES="mmdebstrap"

@@ -116,6 +116,7 @@ private:
     bool operate(const std::string& op);
     void setReadout(CalcValue value);
     void enableConversions();
+    void takePasted(std::optional<std::string> text);
 
     NumberFormat m_format;
     std::string m_zeroText;

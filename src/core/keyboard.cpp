@@ -85,12 +85,15 @@ void Calculator::cCopy_Click() {
     enableConversions();
 }
 
-// Takes a number from the clipboard as the current entry, as the text stands. Anything
-// that is not a number, an empty or unreadable clipboard included, changes nothing.
+// Takes a number from the clipboard as the current entry, as the text stands, once the
+// clipboard has answered.
 void Calculator::cPaste_Click() {
-    if (!m_clipboard)
-        return;
-    auto text = m_clipboard->text();
+    if (m_clipboard)
+        m_clipboard->readText([this](std::optional<std::string> text) { takePasted(std::move(text)); });
+}
+
+// Anything that is not a number, an empty or unreadable clipboard included, changes nothing.
+void Calculator::takePasted(std::optional<std::string> text) {
     if (!text)
         return;
     CalcValue pasted(std::move(*text));

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,8 +14,12 @@ class Clipboard {
 public:
     // Replaces whatever the clipboard held by the text; false when it could not be written.
     virtual bool putText(const std::string& text) = 0;
-    // The clipboard's text: empty when it holds none, nothing when it cannot be read.
-    virtual std::optional<std::string> text() const = 0;
+    // What a read hands over: the clipboard's text, empty when it holds none, nothing when
+    // it cannot be read.
+    using TextReply = std::function<void(std::optional<std::string>)>;
+    // Reads the clipboard's text and hands it to `reply`, once: at once, or later from the
+    // event loop when another program holds the clipboard and answers in its own time.
+    virtual void readText(TextReply reply) = 0;
 
 protected:
     ~Clipboard() = default;

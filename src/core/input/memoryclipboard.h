@@ -24,7 +24,7 @@ public:
         content = text;
         return true;
     }
-    std::optional<std::string> text() const override { return content; }
+    void readText(TextReply reply) override { reply(content); }
 
     std::optional<std::string> content;
     bool writable = true;

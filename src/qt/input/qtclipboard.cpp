@@ -3,12 +3,20 @@
 
 #include "input/qtclipboard.h"
 
+#include "input/x11textreader.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QStringDecoder>
 
 namespace tarvelio {
+
+QtClipboard::QtClipboard(std::function<void(const std::function<void()>&)> deliver)
+    : m_deliver(std::move(deliver))
+    , m_reader(X11TextReader::create()) { }
+
+QtClipboard::~QtClipboard() = default;
 
 // One change of owner that offers the text alone, in every text form Qt offers (UTF-8, the
 // X11 string types, text/plain), so that the clipboard holds the text and nothing else.
@@ -57,7 +65,29 @@ std::optional<QString> plainText(const QMimeData& data, const QString& format) {
 
 } // namespace
 
-std::optional<std::string> QtClipboard::text() const {
+bool QtClipboard::reading() const {
+    return m_reader && m_reader->reading();
+}
+
+void QtClipboard::readText(TextReply reply) {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!m_reader || (clipboard && clipboard->ownsClipboard())) {
+        reply(toolkitText());
+        return;
+    }
+    m_readLarge = false;
+    // A read refused on the spot is answered within this call, as the toolkit's read is.
+    m_asking = true;
+    m_reader->read([this, reply = std::move(reply)](std::optional<std::string> text) {
+        if (m_asking)
+            reply(std::move(text));
+        else
+            m_deliver([&reply, &text] { reply(std::move(text)); });
+    });
+    m_asking = false;
+}
+
+std::optional<std::string> QtClipboard::toolkitText() {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     if (!data)

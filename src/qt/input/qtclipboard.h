@@ -5,13 +5,29 @@
 
 #include "input/clipboard.h"
 
+#include <functional>
+#include <memory>
+
 namespace tarvelio {
 
-// The desktop's clipboard through Qt, text only.
+class X11TextReader;
+
+// The desktop's clipboard through Qt, text only. On X11 another program's text is read
+// without waiting for it (X11TextReader); elsewhere, and for the program's own text, the
+// toolkit reads it at once.
 class QtClipboard final : public Clipboard {
 public:
+    // `deliver` runs a reply that comes later, from the event loop: the window applies it
+    // as it applies a user's action.
+    explicit QtClipboard(std::function<void(const std::function<void()>&)> deliver);
+    ~QtClipboard();
+    QtClipboard(const QtClipboard&) = delete;
+    QtClipboard& operator=(const QtClipboard&) = delete;
+
     bool putText(const std::string& text) override;
-    std::optional<std::string> text() const override;
+    void readText(TextReply reply) override;
+    // Whether a read waits for another program's answer.
+    bool reading() const;
 
     // Whether the last text read was large; the toolkit keeps its own copy of it until
     // the clipboard changes hands.
@@ -19,7 +35,12 @@ public:
     static constexpr std::size_t kLargeText = 1 << 20;
 
 private:
-    mutable bool m_readLarge = false;
+    std::optional<std::string> toolkitText();
+
+    std::function<void(const std::function<void()>&)> m_deliver;
+    std::unique_ptr<X11TextReader> m_reader;
+    bool m_readLarge = false;
+    bool m_asking = false;
 };
 
 } // namespace tarvelio

@@ -3,6 +3,7 @@
 
 #include "window/calculatorwindow.h"
 
+#include "input/heldinput.h"
 #include "input/keycodes.h"
 #include "input/largetext.h"
 #include "input/qtkeys.h"
@@ -32,6 +33,7 @@ NumberFormat systemNumberFormat() {
 CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
     : QWidget(parent)
     , m_calc(std::move(format))
+    , m_clipboard([this](const std::function<void()>& reply) { clipboardAnswered(reply); })
     , m_background(layoutOf(Ctl::Picture1).picture) {
     setWindowTitle(qstr(texts::kWindowTitle));
     setWindowIcon(programIcon());
@@ -43,6 +45,7 @@ CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     m_calc.setClipboard(&m_clipboard);
     m_largeText = new LargeTextCare(m_clipboard, this);
+    m_heldInput = new HeldInput([this] { return m_clipboard.reading(); }, this);
     m_rightClickHook = new RightClickHook([this] { return openChooser(); }, this);
     m_announcer = new Announcer(this);
     // Controls built when first shown wait until the model shows them.
@@ -111,6 +114,13 @@ void CalculatorWindow::forward(const std::function<void()>& action) {
         qWarning("tarvelio: %s", e.what());
     }
     mirror();
+}
+
+// A paste that another program answered in its own time: applied as the user's action it
+// completes, then the keys and clicks that came meanwhile follow.
+void CalculatorWindow::clipboardAnswered(const std::function<void()>& reply) {
+    forward(reply);
+    m_heldInput->release();
 }
 
 void CalculatorWindow::mirror() {

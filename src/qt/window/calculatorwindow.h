@@ -19,6 +19,7 @@ namespace tarvelio {
 
 class Announcer;
 class ChooserBox;
+class HeldInput;
 class LargeTextCare;
 class ReadoutView;
 class RightClickHook;
@@ -68,6 +69,7 @@ private:
     QWidget* createControl(Ctl c);
     void restack();
     void forward(const std::function<void()>& action);
+    void clipboardAnswered(const std::function<void()>& reply);
     void mirror();
     void mirrorControl(Ctl c);
     void mirrorFocus();
@@ -83,6 +85,7 @@ private:
     RightClickHook* m_rightClickHook = nullptr;
     Announcer* m_announcer = nullptr;
     LargeTextCare* m_largeText = nullptr;
+    HeldInput* m_heldInput = nullptr;
     Background m_background;
     bool m_iconSizesPosted = false;
     bool m_mirroring = false;
