@@ -59,6 +59,7 @@ struct Case {
     std::string expected; // the readout afterwards
     int requests; // selection requests the owner should get
     std::chrono::seconds limit = 0s; // for the whole case, where it has one
+    bool closeMeanwhile = false; // the window is closed while the paste is outstanding
 };
 
 Atom atom(Display* d, const char* name) {
@@ -440,6 +441,28 @@ std::optional<std::string> copyReadout(Display* d, Window me, Window stale, Cloc
     }
 }
 
+// Closes the window as a window manager's close button does; true when the program then
+// ends cleanly within a second.
+bool endsWhenClosed(Display* d, Window w, pid_t& app) {
+    XEvent close {};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = w;
+    close.xclient.message_type = atom(d, "WM_PROTOCOLS");
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(atom(d, "WM_DELETE_WINDOW"));
+    close.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, w, False, NoEventMask, &close);
+    XFlush(d);
+    int status = 0;
+    for (auto end = Clock::now() + 1s; Clock::now() < end; std::this_thread::sleep_for(10ms)) {
+        if (waitpid(app, &status, WNOHANG) == app) {
+            app = 0;
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+    }
+    return false;
+}
+
 std::string shorten(const std::string& text) {
     return text.size() <= 40 ? text : text.substr(0, 30) + "... (" + std::to_string(text.size()) + " bytes)";
 }
@@ -487,7 +510,12 @@ bool runCase(Display* d, Window me, const char* program, const Case& c) {
             } else {
                 failed("the owner got no request within 5 s of Ctrl+V");
             }
-            const auto text = copyReadout(d, me, ownerWindow, Clock::now() + 15s);
+            if (c.closeMeanwhile) {
+                if (!endsWhenClosed(d, w, app))
+                    failed("closed during the paste, the program did not end cleanly within 1 s");
+            }
+            const auto text = c.closeMeanwhile ? std::optional<std::string>(c.expected)
+                                               : copyReadout(d, me, ownerWindow, Clock::now() + 15s);
             if (!text)
                 failed("nothing was copied within 15 s");
             else if (*text != c.expected)
@@ -634,6 +662,8 @@ int main(int argc, char** argv) {
         {"a NUL byte changes nothing", {utf8, std::string("12\0,5", 5)}, "42", plusOne, "43,00", 2},
         // Bytes that would read as a number: a picture is never asked for.
         {"only image/png offered changes nothing", {{"image/png"}, "12"}, "42", plusOne, "43,00", 1},
+        {"closed during a silent paste: ends at once", {.formats = utf8, .text = "12,5", .silent = true}, "",
+            plusOne, "", 1, 0s, true},
         {"a refused text request changes nothing", {.formats = utf8, .text = "12,5", .refuseText = true},
             "42", plusOne, "43,00", 2},
     };
