@@ -70,6 +70,9 @@ EVENTS = {
     "convert-keys": GERMAN + b"100D" + EURO + b"dRr",
     "convert-then-failed-operator": GERMAN + b"8/0+5" + EURO + b"+7" + b"1" * 25,
     "convert-then-failed-operator-point": GERMAN + b"8/0+1.95583" + EURO + b"+.5",
+    # A currency chosen while a point is typed: digits extend the converted number to the
+    # full 24 characters, and the point after them adds nothing.
+    "chosen-then-full-entry-point": GERMAN + RIGHT_PRESS + b"," + select(12) + b"2" * 23 + b".",
     "drop-down-unfocused": GERMAN + b"100" + RIGHT_PRESS + chooser_key(38) + chooser_key(38)
     + chooser_key(37) + DROP_DOWN + select(11),
     "paste-blank-padded": GERMAN + b"R" + clip("1" + " " * 200) + PASTE + b"+0=" + clip("1" + "\n" * 200)

@@ -48,11 +48,11 @@ void Calculator::Decimal_Click() {
         setReadout(m_zeroText);
     } else {
         // A number being typed carries its separator already, but for one that a
-        // conversion left behind when the operator after it failed: the point ends its
-        // whole-number part. The readout is drawn again either way, so that an error word
-        // on it gives way to the number.
+        // conversion left behind: the point ends its whole-number part, while the entry has
+        // room for it as for a digit. The readout is drawn again either way, so that an
+        // error word on it gives way to the number.
         std::string text = textOf(s.ReadoutText, m_format);
-        if (text.find(m_format.decimalSeparator) == std::string::npos)
+        if (text.find(m_format.decimalSeparator) == std::string::npos && charCount(text) < kMaxEntryLength)
             setReadout(std::move(text) + m_entryTemplate);
         else
             chkdig2();
