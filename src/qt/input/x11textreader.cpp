@@ -71,9 +71,12 @@ std::unique_ptr<X11TextReader> X11TextReader::create() {
 
 X11TextReader::X11TextReader(xcb_connection_t* connection)
     : m_connection(connection) {
-    m_answerTimer.setSingleShot(true);
+    // Precise: a coarse timer may fire 5 % early or late, and the bounds are promises.
+    for (QTimer* timer : {&m_answerTimer, &m_wholeTimer}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
     m_answerTimer.setInterval(kAnswerTime);
-    m_wholeTimer.setSingleShot(true);
     m_wholeTimer.setInterval(kWholeTime);
     QObject::connect(&m_answerTimer, &QTimer::timeout, &m_answerTimer, [this] { finish(std::nullopt); });
     QObject::connect(&m_wholeTimer, &QTimer::timeout, &m_wholeTimer, [this] { finish(std::nullopt); });
