@@ -79,9 +79,10 @@ ensure_packages() {
 }
 
 # The benchmarks (tools/bench, bench/README.md): Google Benchmark, the X server and the X
-# extensions the start-up benchmark works through, xcalc as the classic reference, and the
-# gtk3 platform theme that Qt takes on a GNOME desktop.
-BENCH_PACKAGES="$RUN_PACKAGES libbenchmark-dev pkg-config xvfb libxcb-damage0-dev libxcb-xtest0-dev x11-apps xdotool xclip valgrind qt6-gtk-platformtheme"
+# extensions the start-up benchmark works through, xcalc as the classic reference, the
+# gtk3 platform theme that Qt takes on a GNOME desktop, and the X library headers the paste
+# benchmark's clipboard owners are written against.
+BENCH_PACKAGES="$RUN_PACKAGES libbenchmark-dev pkg-config xvfb libxcb-damage0-dev libxcb-xtest0-dev x11-apps xdotool xclip valgrind qt6-gtk-platformtheme libx11-dev"
 
 # CI: mmdebstrap makes the fresh Debian root that the two commands are proven in (.ci/run).
 CI_PACKAGES="mmdebstrap"
