@@ -12,7 +12,7 @@
 # (test_versioned_packages): the sanitizer runtime of the release's default clang, and the
 # clang-format that the format check pins.
 # shellcheck shell=sh
-RUN_PACKAGES="g++ make cmake pkgconf qt6-base-dev libfontconfig-dev fontconfig libxkbcommon-dev libxcb1-dev fonts-liberation2"
+RUN_PACKAGES="g++ make cmake pkgconf qt6-base-dev libfontconfig-dev fontconfig libxkbcommon-dev libxcb1-dev libwayland-dev fonts-liberation2"
 # The quick tier of the tests (tools/test) needs only GoogleTest and the X headers besides.
 QUICK_PACKAGES="$RUN_PACKAGES libgtest-dev libx11-dev"
 TEST_PACKAGES="$QUICK_PACKAGES xvfb xdotool xclip x11-apps desktop-file-utils appstream weston qt6-wayland clang python3-pyatspi at-spi2-core dbus-x11 orca speech-dispatcher locales sway wtype wl-clipboard lintian reuse dpkg-dev debhelper build-essential"

@@ -4,10 +4,11 @@
 # The program as a native Wayland client driven as a person would: a private headless sway,
 # keys through a virtual keyboard (wtype), the clipboard through wl-copy and wl-paste. Each
 # step's outcome is read back with Ctrl+C. Skips (77) where these are not installed.
-#   wayland-keys.sh PROGRAM APP_ID
+#   wayland-keys.sh PROGRAM APP_ID QT_VERSION
 set -u
 program=$1
 app_id=$2
+qt_version=${3:-}
 skip() { echo "SKIPPED: $*"; exit 77; }
 for need in sway swaymsg wtype wl-copy wl-paste setpriv; do
     command -v "$need" >/dev/null || skip "$need is not installed (Debian packages: sway wtype wl-clipboard)"
@@ -79,7 +80,7 @@ check() {
     sleep 0.2
     wtype -M ctrl c -m ctrl
     got=""
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
+    for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
         sleep 0.1
         got=$(timeout 2 wl-paste --no-newline 2>/dev/null) && [ "$got" = "$expected" ] && break
     done
@@ -98,5 +99,28 @@ check '16.638,60' c100 -k Menu -k Right -k Down -k Escape
 # (Shift+F10 is checked under X only: wtype's modifiers do not reach a function key.)
 wl-copy '1.234,5'
 check '1.234,50' -M ctrl v -m ctrl
+# With Qt 6.5 and later the program reads the clipboard without waiting on its owner: a
+# stopped wl-copy is an owner that does not answer (for 1.5 s, or ever), and the keys typed
+# behind Ctrl+V wait for the paste, or for its refusal after 5 s.
+case $qt_version in
+6.[0-4].*) ;;
+*)
+    for pause in 1.5 never; do
+        wl-copy --foreground '12,5' &
+        owner=$!
+        sleep 0.3
+        kill -STOP "$owner"
+        [ "$pause" = never ] || { sleep "$pause" && kill -CONT "$owner"; } &
+        if [ "$pause" = never ]; then
+            check '43,00' c42 -M ctrl v -m ctrl +1=
+        else
+            check '13,50' c -M ctrl v -m ctrl +1=
+        fi
+        kill -CONT "$owner" 2>/dev/null
+        kill "$owner" 2>/dev/null
+        wait "$owner" 2>/dev/null
+    done
+    ;;
+esac
 [ "$failed" -eq 0 ] || { cat "$tmp/app.log"; exit 1; }
 echo "keys, chooser and clipboard work on Wayland"

@@ -3,7 +3,7 @@
 
 #include "input/qtclipboard.h"
 
-#include "input/x11textreader.h"
+#include "input/textformats.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,7 +14,7 @@ namespace tarvelio {
 
 QtClipboard::QtClipboard(std::function<void(const std::function<void()>&)> deliver)
     : m_deliver(std::move(deliver))
-    , m_reader(X11TextReader::create()) { }
+    , m_reader(platformTextReader()) { }
 
 QtClipboard::~QtClipboard() = default;
 

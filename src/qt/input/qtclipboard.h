@@ -10,11 +10,11 @@
 
 namespace tarvelio {
 
-class X11TextReader;
+class AsyncTextReader;
 
-// The desktop's clipboard through Qt, text only. On X11 another program's text is read
-// without waiting for it (X11TextReader); elsewhere, and for the program's own text, the
-// toolkit reads it at once.
+// The desktop's clipboard through Qt, text only. On X11, and on Wayland with Qt 6.5 and
+// later, another program's text is read without waiting for it (AsyncTextReader);
+// elsewhere, and for the program's own text, the toolkit reads it at once.
 class QtClipboard final : public Clipboard {
 public:
     // `deliver` runs a reply that comes later, from the event loop: the window applies it
@@ -38,7 +38,7 @@ private:
     std::optional<std::string> toolkitText();
 
     std::function<void(const std::function<void()>&)> m_deliver;
-    std::unique_ptr<X11TextReader> m_reader;
+    std::unique_ptr<AsyncTextReader> m_reader;
     bool m_readLarge = false;
     bool m_asking = false;
 };

@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QStringDecoder>
 
 #include <xcb/xcb.h>
 
@@ -20,39 +19,12 @@ namespace tarvelio {
 namespace {
 
 // The atoms a read uses, interned together on the first read.
-enum AtomIndex : std::size_t {
-    kClipboard,
-    kTargets,
-    kUtf8String,
-    kString,
-    kIncr,
-    kTextPlain,
-    kProperty,
-    kAtomCount
-};
+enum AtomIndex : std::size_t { kClipboard, kTargets, kUtf8String, kIncr, kProperty, kAtomCount };
 constexpr std::array<const char*, kAtomCount> kAtomNames {
-    "CLIPBOARD", "TARGETS", "UTF8_STRING", "STRING", "INCR", "text/plain", "TARVELIO_PASTE"};
+    "CLIPBOARD", "TARGETS", "UTF8_STRING", "INCR", "TARVELIO_PASTE"};
 
 // Every byte of a property, up to what a read takes at most.
 constexpr std::uint32_t kWholeProperty = static_cast<std::uint32_t>(X11TextReader::kMaxBytes / 4 + 1);
-
-// The character set a "text/plain;charset=…" format names; empty for other formats.
-QByteArray charsetOf(const QByteArray& format) {
-    const QList<QByteArray> parts = format.split(';');
-    if (parts.first().trimmed().toLower() != "text/plain")
-        return {};
-    for (qsizetype i = 1; i < parts.size(); ++i) {
-        const QByteArray parameter = parts[i].trimmed();
-        if (parameter.toLower().startsWith("charset="))
-            return parameter.mid(8).replace('"', "").trimmed();
-    }
-    return {};
-}
-
-bool isUtf8(const QByteArray& charset) {
-    const QByteArray name = charset.toLower();
-    return name == "utf-8" || name == "utf8";
-}
 
 } // namespace
 
@@ -63,6 +35,8 @@ struct X11TextReader::Atoms {
 };
 
 std::unique_ptr<X11TextReader> X11TextReader::create() {
+    if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection())
         return nullptr;
@@ -76,8 +50,8 @@ X11TextReader::X11TextReader(xcb_connection_t* connection)
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
     }
-    m_answerTimer.setInterval(kAnswerTime);
-    m_wholeTimer.setInterval(kWholeTime);
+    m_answerTimer.setInterval(kAnswerTimeMs);
+    m_wholeTimer.setInterval(kWholeTimeMs);
     QObject::connect(&m_answerTimer, &QTimer::timeout, &m_answerTimer, [this] { finish(std::nullopt); });
     QObject::connect(&m_wholeTimer, &QTimer::timeout, &m_wholeTimer, [this] { finish(std::nullopt); });
     QCoreApplication::instance()->installNativeEventFilter(this);
@@ -147,46 +121,27 @@ void X11TextReader::ask(std::uint32_t format, Stage stage) {
     m_answerTimer.start();
 }
 
-// The best text format among those the owner offers: UTF-8 first, then plain text in
-// another character set the toolkit decodes, then Latin-1; none when no text is offered.
+// The best text format among those the owner offers; none when no text is offered.
 std::uint32_t X11TextReader::bestFormat(const std::uint32_t* formats, std::size_t count) {
-    const auto& atom = m_atoms->atom;
     constexpr std::size_t kMostFormats = 256;
     count = std::min(count, kMostFormats);
     std::array<xcb_get_atom_name_cookie_t, kMostFormats> cookies {};
     for (std::size_t i = 0; i < count; ++i)
         cookies[i] = xcb_get_atom_name(m_connection, formats[i]);
-    int bestRank = 0;
+    TextFormat bestText;
     std::uint32_t best = std::uint32_t {XCB_ATOM_NONE};
-    QByteArray bestCharset;
     for (std::size_t i = 0; i < count; ++i) {
         xcb_get_atom_name_reply_t* reply = xcb_get_atom_name_reply(m_connection, cookies[i], nullptr);
         if (!reply)
             continue;
         const QByteArray name(xcb_get_atom_name_name(reply), xcb_get_atom_name_name_length(reply));
         std::free(reply);
-        int rank = 0;
-        QByteArray charset;
-        if (formats[i] == atom[kUtf8String]) {
-            rank = 5;
-        } else if (const QByteArray set = charsetOf(name); isUtf8(set)) {
-            rank = 4;
-        } else if (!set.isEmpty() && QStringDecoder::encodingForName(set.constData())) {
-            rank = 3;
-            charset = set;
-        } else if (formats[i] == atom[kString]) {
-            rank = 2;
-            charset = "ISO-8859-1";
-        } else if (formats[i] == atom[kTextPlain]) {
-            rank = 1;
-        }
-        if (rank > bestRank) {
-            bestRank = rank;
+        if (TextFormat text = textFormat(name); text.rank > bestText.rank) {
+            bestText = std::move(text);
             best = formats[i];
-            bestCharset = charset;
         }
     }
-    m_atoms->charset = bestCharset;
+    m_atoms->charset = bestText.charset;
     return best;
 }
 
@@ -289,25 +244,10 @@ void X11TextReader::incrementArrived() {
         m_answerTimer.start();
 }
 
-// The text in UTF-8, as the toolkit would read it: one closing NUL, which some owners
-// send, is dropped; bytes that are not text in the format's character set give none.
 std::optional<std::string> X11TextReader::decoded() {
     std::string bytes = std::move(m_bytes);
     m_bytes = {};
-    if (!bytes.empty() && bytes.back() == '\0')
-        bytes.pop_back();
-    const QByteArray& charset = m_atoms->charset;
-    QStringDecoder decode = charset.isEmpty()
-        ? QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)
-        : QStringDecoder(charset.constData(), QStringDecoder::Flag::Stateless);
-    if (!decode.isValid())
-        return std::nullopt;
-    const QString text = decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (decode.hasError())
-        return std::nullopt;
-    if (charset.isEmpty())
-        return bytes;
-    return text.toStdString();
+    return decodedText(std::move(bytes), m_atoms->charset);
 }
 
 void X11TextReader::finish(std::optional<std::string> text) {

@@ -1,0 +1,69 @@
+// SPDX-FileCopyrightText: 2026 The Tarvelio developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "input/textformats.h"
+
+#include "input/waylandtextreader.h"
+#include "input/x11textreader.h"
+
+#include <QList>
+#include <QStringDecoder>
+
+namespace tarvelio {
+
+namespace {
+
+// The character set a "text/plain;charset=…" format names; empty for other formats.
+QByteArray charsetOf(const QByteArray& format) {
+    const QList<QByteArray> parts = format.split(';');
+    if (parts.first().trimmed().toLower() != "text/plain")
+        return {};
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        const QByteArray parameter = parts[i].trimmed();
+        if (parameter.toLower().startsWith("charset="))
+            return parameter.mid(8).replace('"', "").trimmed();
+    }
+    return {};
+}
+
+} // namespace
+
+TextFormat textFormat(const QByteArray& name) {
+    if (name == "UTF8_STRING")
+        return {5, {}};
+    const QByteArray charset = charsetOf(name);
+    const QByteArray lower = charset.toLower();
+    if (lower == "utf-8" || lower == "utf8")
+        return {4, {}};
+    if (!charset.isEmpty() && QStringDecoder::encodingForName(charset.constData()))
+        return {3, charset};
+    if (name == "STRING")
+        return {2, "ISO-8859-1"};
+    if (name == "text/plain")
+        return {1, {}};
+    return {};
+}
+
+std::optional<std::string> decodedText(std::string bytes, const QByteArray& charset) {
+    if (!bytes.empty() && bytes.back() == '\0')
+        bytes.pop_back();
+    QStringDecoder decode = charset.isEmpty()
+        ? QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)
+        : QStringDecoder(charset.constData(), QStringDecoder::Flag::Stateless);
+    if (!decode.isValid())
+        return std::nullopt;
+    const QString text = decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (decode.hasError())
+        return std::nullopt;
+    if (charset.isEmpty())
+        return bytes;
+    return text.toStdString();
+}
+
+std::unique_ptr<AsyncTextReader> platformTextReader() {
+    if (auto x11 = X11TextReader::create())
+        return x11;
+    return waylandTextReader();
+}
+
+} // namespace tarvelio
