@@ -109,7 +109,7 @@ Round pasteRound(Display* d, Window me, const char* program, const Owner& owner,
         if (now >= nextPing) {
             const Time stamp
                 = std::max<Time>(lastStamp + 1, serverStart + static_cast<Time>(msSince(clockStart, now)));
-            sendPing(d, w, stamp);
+            sendProtocol(d, w, "_NET_WM_PING", stamp);
             outstanding[stamp] = Clock::now();
             lastStamp = stamp;
             nextPing = std::max(nextPing + 20ms, now);

@@ -45,30 +45,33 @@ void BM_WindowKeyAfterHugePaste(
         QCoreApplication::processEvents();
     }
 }
-BENCHMARK_CAPTURE(BM_WindowKeyAfterHugePaste, R, Qt::Key_R, Qt::NoModifier, QStringLiteral("r"))
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(20);
-BENCHMARK_CAPTURE(BM_WindowKeyAfterHugePaste, plus, Qt::Key_Plus, Qt::NoModifier, QStringLiteral("+"))
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(20);
-BENCHMARK_CAPTURE(BM_WindowKeyAfterHugePaste, copy, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"))
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(20);
-BENCHMARK_CAPTURE(BM_WindowKeyAfterHugePaste, D, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"))
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(20);
-BENCHMARK_CAPTURE(BM_WindowKeyAfterHugePaste, C, Qt::Key_C, Qt::NoModifier, QStringLiteral("c"))
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(20);
-BENCHMARK_CAPTURE(BM_WindowKeyAfterHugePaste, digit, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"))
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(20);
+// The keys timed after the paste: name, key, modifiers and the text the key types.
+struct TimedKey {
+    const char* name;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    const char* text;
+};
+const TimedKey kTimedKeys[] {
+    {"R", Qt::Key_R, Qt::NoModifier, "r"},
+    {"plus", Qt::Key_Plus, Qt::NoModifier, "+"},
+    {"copy", Qt::Key_C, Qt::ControlModifier, "\x03"},
+    {"D", Qt::Key_D, Qt::NoModifier, "d"},
+    {"C", Qt::Key_C, Qt::NoModifier, "c"},
+    {"digit", Qt::Key_5, Qt::NoModifier, "5"},
+};
 
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    for (const TimedKey& k : kTimedKeys) {
+        benchmark::RegisterBenchmark((std::string("BM_WindowKeyAfterHugePaste/") + k.name).c_str(),
+            BM_WindowKeyAfterHugePaste, k.key, k.modifiers, QString::fromLatin1(k.text))
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(20);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -358,13 +358,13 @@ Window findWindow(Display* d) {
     return None;
 }
 
-void sendPing(Display* d, Window w, Time stamp) {
+void sendProtocol(Display* d, Window w, const char* protocol, Time stamp) {
     XEvent e {};
     e.xclient.type = ClientMessage;
     e.xclient.window = w;
     e.xclient.message_type = atom(d, "WM_PROTOCOLS");
     e.xclient.format = 32;
-    e.xclient.data.l[0] = static_cast<long>(atom(d, "_NET_WM_PING"));
+    e.xclient.data.l[0] = static_cast<long>(atom(d, protocol));
     e.xclient.data.l[1] = static_cast<long>(stamp);
     e.xclient.data.l[2] = static_cast<long>(w);
     XSendEvent(d, w, False, NoEventMask, &e);

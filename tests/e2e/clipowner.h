@@ -89,8 +89,9 @@ void stop(pid_t& child);
 // (helper windows may carry the title too). Waits up to ten seconds for it.
 Window findWindow(Display* d);
 
-// Sends the window manager's ping (_NET_WM_PING) with that timestamp to the window.
-void sendPing(Display* d, Window w, Time stamp);
+// Sends a window manager message (WM_PROTOCOLS: _NET_WM_PING, WM_DELETE_WINDOW) with that
+// timestamp to the window, as a window manager does.
+void sendProtocol(Display* d, Window w, const char* protocol, Time stamp);
 // The timestamp of the ping that the event answers, when it is a program's answer to one.
 // Only a client that selects SubstructureNotify or SubstructureRedirect on the root, as a
 // window manager does, receives the answers.

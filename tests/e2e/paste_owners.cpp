@@ -47,7 +47,7 @@ struct Case {
 // The window manager's ping; the program is to answer within 50 ms.
 bool answersPing(Display* d, Window me, Window w) {
     const Time stamp = serverTime(d, me);
-    sendPing(d, w, stamp);
+    sendProtocol(d, w, "_NET_WM_PING", stamp);
     return waitFor(d, Clock::now() + 50ms, [&](const XEvent& x) { return pingAnswered(d, x) == stamp; });
 }
 
@@ -103,15 +103,7 @@ std::optional<std::string> copyReadout(Display* d, Window me, Window stale, Cloc
 // Closes the window as a window manager's close button does; true when the program then
 // ends cleanly within a second.
 bool endsWhenClosed(Display* d, Window w, pid_t& app) {
-    XEvent close {};
-    close.xclient.type = ClientMessage;
-    close.xclient.window = w;
-    close.xclient.message_type = atom(d, "WM_PROTOCOLS");
-    close.xclient.format = 32;
-    close.xclient.data.l[0] = static_cast<long>(atom(d, "WM_DELETE_WINDOW"));
-    close.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, w, False, NoEventMask, &close);
-    XFlush(d);
+    sendProtocol(d, w, "WM_DELETE_WINDOW", CurrentTime);
     int status = 0;
     for (auto end = Clock::now() + 1s; Clock::now() < end; std::this_thread::sleep_for(10ms)) {
         if (waitpid(app, &status, WNOHANG) == app) {
