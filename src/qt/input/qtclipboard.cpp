@@ -8,7 +8,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QStringDecoder>
 
 namespace tarvelio {
 
@@ -35,35 +34,6 @@ bool QtClipboard::putText(const std::string& text) {
     clipboard->setMimeData(data);
     return true;
 }
-
-namespace {
-
-// Plain text in a form that names its character set ("text/plain;charset=utf-8", as
-// several toolkits and browsers offer it), decoded as that set says; nothing for other
-// forms and for sets the toolkit cannot decode.
-std::optional<QString> plainText(const QMimeData& data, const QString& format) {
-    const QStringList parts = format.split(QLatin1Char(';'));
-    if (parts.first().trimmed().compare(QLatin1String("text/plain"), Qt::CaseInsensitive) != 0)
-        return std::nullopt;
-    for (const QString& part : parts.mid(1)) {
-        const QString parameter = part.trimmed();
-        if (!parameter.startsWith(QLatin1String("charset="), Qt::CaseInsensitive))
-            continue;
-        QString name = parameter.mid(8);
-        name.remove(QLatin1Char('"'));
-        const auto encoding = QStringDecoder::encodingForName(name.toLatin1());
-        if (!encoding)
-            return std::nullopt;
-        QStringDecoder decode(*encoding);
-        QString text = decode(data.data(format));
-        if (decode.hasError())
-            return std::nullopt;
-        return text;
-    }
-    return std::nullopt;
-}
-
-} // namespace
 
 bool QtClipboard::reading() const {
     return m_reader && m_reader->reading();
@@ -96,11 +66,17 @@ std::optional<std::string> QtClipboard::toolkitText() {
     if (data->hasText()) {
         text = data->text().toStdString();
     } else {
+        // Plain text in a form that names its character set ("text/plain;charset=utf-8",
+        // as several toolkits and browsers offer it): the best such form that decodes.
+        int bestRank = 0;
         const QStringList formats = data->formats();
         for (const QString& format : formats) {
-            if (auto plain = plainText(*data, format)) {
-                text = plain->toStdString();
-                break;
+            const TextFormat form = textFormat(format.toLatin1());
+            if (form.rank < TextFormat::kNamedCharset || form.rank <= bestRank)
+                continue;
+            if (auto decoded = decodedText(data->data(format).toStdString(), form.charset)) {
+                text = std::move(*decoded);
+                bestRank = form.rank;
             }
         }
     }

@@ -36,7 +36,7 @@ TextFormat textFormat(const QByteArray& name) {
     if (lower == "utf-8" || lower == "utf8")
         return {4, {}};
     if (!charset.isEmpty() && QStringDecoder::encodingForName(charset.constData()))
-        return {3, charset};
+        return {TextFormat::kNamedCharset, charset};
     if (name == "STRING")
         return {2, "ISO-8859-1"};
     if (name == "text/plain")
@@ -45,18 +45,23 @@ TextFormat textFormat(const QByteArray& name) {
 }
 
 std::optional<std::string> decodedText(std::string bytes, const QByteArray& charset) {
-    if (!bytes.empty() && bytes.back() == '\0')
-        bytes.pop_back();
     QStringDecoder decode = charset.isEmpty()
         ? QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)
         : QStringDecoder(charset.constData(), QStringDecoder::Flag::Stateless);
     if (!decode.isValid())
         return std::nullopt;
-    const QString text = decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    QString text = decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (decode.hasError())
         return std::nullopt;
-    if (charset.isEmpty())
+    // The closing NUL is a character of the set, one byte or more (UTF-16).
+    const bool closingNul = text.endsWith(QChar(u'\0'));
+    if (charset.isEmpty()) {
+        if (closingNul)
+            bytes.pop_back();
         return bytes;
+    }
+    if (closingNul)
+        text.chop(1);
     return text.toStdString();
 }
 

@@ -17,6 +17,9 @@ namespace tarvelio {
 // UTF-8 first, then plain text in another character set the toolkit decodes, then Latin-1)
 // and the character set its bytes are in (empty: UTF-8).
 struct TextFormat {
+    // The rank of a "text/plain;charset=…" form in a set the toolkit decodes, and above it
+    // the UTF-8 forms.
+    static constexpr int kNamedCharset = 3;
     int rank = 0;
     QByteArray charset;
 };
