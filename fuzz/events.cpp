@@ -23,11 +23,11 @@
 //   0xC6-0xFF  common keys, for density
 // fuzz/make_seeds.py writes the seed corpus in this encoding.
 
-#include "calculator.h"
-#include "currency/currencytable.h"
-#include "engine/texts.h"
-#include "input/keycodes.h"
-#include "input/memoryclipboard.h"
+#include "core/calculator.h"
+#include "core/currency/currencytable.h"
+#include "core/engine/texts.h"
+#include "core/input/keycodes.h"
+#include "core/input/memoryclipboard.h"
 
 #include <algorithm>
 #include <cstddef>

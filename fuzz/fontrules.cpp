@@ -6,7 +6,7 @@
 // and what it keeps is made only of their bytes and keeps itself: read again as one file,
 // the kept rules give exactly themselves.
 
-#include "window/fontrules.h"
+#include "qt/fonts/fontrules.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -13,7 +13,7 @@
 // - the two-decimal text reads back within half a cent, plus what rounding to 15 digits
 //   first may add (1.004999999999999 shows as 1,01: its 15 digits read 1,00500000000000).
 
-#include "engine/numbertext.h"
+#include "core/engine/numbertext.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/calculatorwindow.h"
-#include "window/fontset.h"
-#include "window/product.h"
+#include "core/window/product.h"
+#include "qt/fonts/fontset.h"
+#include "qt/mirror/calculatorwindow.h"
 
 #include <QApplication>
 

@@ -5,8 +5,8 @@
 // from the currency chooser, and pastes of growing size. After every event the changes
 // are taken from the model, as the Qt layer does when it mirrors them; the mirroring
 // itself is not part of this.
-#include "calculator.h"
-#include "input/memoryclipboard.h"
+#include "core/calculator.h"
+#include "core/input/memoryclipboard.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,7 +7,8 @@
 // other key clears it, so that a key press repaints a readout of about the length the
 // calculator shows. Whatever the calculator costs beyond this window is ours; what this
 // window costs is Qt's.
-#include "window/layout.h"
+#include "core/window/layout.h"
+#include "qt/qstr.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,10 +22,6 @@
 namespace {
 
 using namespace tarvelio;
-
-QString qstr(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QFont fontFor(FontRole role) {
     const FontSpec wanted = fontSpec(role);

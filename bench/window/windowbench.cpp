@@ -4,7 +4,7 @@
 // The window on Qt's offscreen platform: one key after a paste of a 10 MB number, from the
 // key event to the mirrored controls (the rules, the mirror and the clipboard; painting is
 // not part of it). The paste before each key is not timed.
-#include "window/calculatorwindow.h"
+#include "qt/mirror/calculatorwindow.h"
 
 #include <QApplication>
 #include <QClipboard>

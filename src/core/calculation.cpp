@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calculator.h"
+#include "core/calculator.h"
 
-#include "engine/arithmetic.h"
-#include "engine/entry.h"
-#include "engine/texts.h"
+#include "core/engine/arithmetic.h"
+#include "core/engine/entry.h"
+#include "core/engine/texts.h"
 
 #include <limits>
 

@@ -3,12 +3,12 @@
 
 #pragma once
 
-#include "currency/currency.h"
-#include "engine/calcvalue.h"
-#include "engine/numbertext.h"
-#include "input/clipboard.h"
-#include "window/form.h"
-#include "window/paintsurface.h"
+#include "core/currency/currency.h"
+#include "core/engine/calcvalue.h"
+#include "core/engine/numbertext.h"
+#include "core/input/clipboard.h"
+#include "core/window/form.h"
+#include "core/window/paintsurface.h"
 
 #include <cstdint>
 #include <optional>

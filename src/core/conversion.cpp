@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calculator.h"
+#include "core/calculator.h"
 
-#include "currency/currencytable.h"
-#include "engine/texts.h"
-#include "input/keycodes.h"
-#include "window/layout.h"
+#include "core/currency/currencytable.h"
+#include "core/engine/texts.h"
+#include "core/input/keycodes.h"
+#include "core/window/layout.h"
 
 namespace tarvelio {
 

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "glyphs.h"
+#include "core/glyphs.h"
 
-#include "currency/currencytable.h"
-#include "texts/catalogue.h"
-#include "window/layout.h"
+#include "core/currency/currencytable.h"
+#include "core/texts/catalogue.h"
+#include "core/window/layout.h"
 
 namespace tarvelio {
 

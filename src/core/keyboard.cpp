@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calculator.h"
+#include "core/calculator.h"
 
-#include "engine/texts.h"
-#include "input/keycodes.h"
+#include "core/engine/texts.h"
+#include "core/input/keycodes.h"
 
 namespace tarvelio {
 

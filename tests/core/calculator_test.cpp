@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calculator.h"
+#include "core/calculator.h"
+#include "core/window/layout.h"
 #include "presses.h"
 #include "rowname.h"
-#include "window/layout.h"
 
 #include <gtest/gtest.h>
 

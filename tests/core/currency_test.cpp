@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calculator.h"
-#include "currency/currencytable.h"
-#include "input/keycodes.h"
+#include "core/calculator.h"
+#include "core/currency/currencytable.h"
+#include "core/input/keycodes.h"
 #include "presses.h"
 #include "rowname.h"
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "glyphs.h"
+#include "core/glyphs.h"
 #include "rowname.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calculator.h"
-#include "input/keycodes.h"
-#include "input/memoryclipboard.h"
+#include "core/calculator.h"
+#include "core/input/keycodes.h"
+#include "core/input/memoryclipboard.h"
 #include "presses.h"
 #include "rowname.h"
 

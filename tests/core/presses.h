@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "calculator.h"
+#include "core/calculator.h"
 
 #include <map>
 #include <sstream>

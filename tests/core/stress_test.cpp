@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calculator.h"
-#include "input/memoryclipboard.h"
+#include "core/calculator.h"
+#include "core/input/memoryclipboard.h"
 #include "presses.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Runs without a toolkit application: the font set is chosen before one exists.
-#include "window/fontrules.h"
-#include "window/fontset.h"
+#include "qt/fonts/fontrules.h"
+#include "qt/fonts/fontset.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,8 +5,8 @@
 // full font set or the small one, and compares: the small set must change no pixel.
 //   fontshots full DIR                    writes the pictures with the full set
 //   fontshots small|full-expected DIR     checks which set is chosen, draws and compares
-#include "window/calculatorwindow.h"
-#include "window/fontset.h"
+#include "qt/fonts/fontset.h"
+#include "qt/mirror/calculatorwindow.h"
 
 #include <QApplication>
 #include <QImage>

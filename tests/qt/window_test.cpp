@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "engine/numbertext.h"
-#include "window/calculatorwindow.h"
-#include "window/readoutview.h"
-#include "winhelpers/chooserbox.h"
+#include "core/engine/numbertext.h"
+#include "qt/mirror/calculatorwindow.h"
+#include "qt/mirror/chooserbox.h"
+#include "qt/mirror/readoutview.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -4,7 +4,7 @@
 // Build step: reads one of the program's pictures and writes it as ready pixels, which the
 // program shows without decoding anything at start-up.
 //   tarvelio_readypicture <picture> <output>
-#include "window/readypicture.h"
+#include "qt/pictures/readypicture.h"
 
 #include <QCoreApplication>
 #include <QFile>

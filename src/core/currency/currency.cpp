@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "currency/currency.h"
+#include "core/currency/currency.h"
 
-#include "currency/currencytable.h"
+#include "core/currency/currencytable.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "engine/calcvalue.h"
+#include "core/engine/calcvalue.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "texts/catalogue.h"
+#include "core/texts/catalogue.h"
 
 #include <array>
 #include <string_view>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "engine/arithmetic.h"
+#include "core/engine/arithmetic.h"
 
-#include "engine/texts.h"
+#include "core/engine/texts.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "engine/calcvalue.h"
+#include "core/engine/calcvalue.h"
 
 namespace tarvelio {
 

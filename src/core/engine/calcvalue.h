@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "engine/numbertext.h"
+#include "core/engine/numbertext.h"
 
 #include <memory>
 #include <optional>

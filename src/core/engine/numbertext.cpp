@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "engine/numbertext.h"
+#include "core/engine/numbertext.h"
 
-#include "engine/texts.h"
+#include "core/engine/texts.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/form.h"
+#include "core/window/form.h"
 
-#include "window/layout.h"
+#include "core/window/layout.h"
 
 #include <utility>
 

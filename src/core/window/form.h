@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "window/controls.h"
+#include "core/window/controls.h"
 
 #include <array>
 #include <cstdint>

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "texts/catalogue.h"
-#include "window/controls.h"
+#include "core/texts/catalogue.h"
+#include "core/window/controls.h"
 
 #include <array>
 #include <optional>

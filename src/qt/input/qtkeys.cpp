@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "input/qtkeys.h"
+#include "qt/input/qtkeys.h"
 
-#include "input/keycodes.h"
+#include "core/input/keycodes.h"
 
 #include <QKeyEvent>
 

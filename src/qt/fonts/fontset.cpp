@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/fontset.h"
+#include "qt/fonts/fontset.h"
 
-#include "glyphs.h"
-#include "window/fontrules.h"
-#include "window/layout.h"
+#include "core/glyphs.h"
+#include "core/window/layout.h"
+#include "qt/fonts/fontrules.h"
 
 #include <QApplication>
 #include <QFont>

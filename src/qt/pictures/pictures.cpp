@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/pictures.h"
+#include "qt/pictures/pictures.h"
 
-#include "window/readypicture.h"
+#include "qt/pictures/readypicture.h"
+#include "qt/qstr.h"
 
 #include <QImageReader>
 #include <QPainter>
@@ -15,10 +16,6 @@ namespace tarvelio {
 namespace {
 
 constexpr std::string_view kIconPicture = "icon";
-
-QString qstr(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QPixmap ready(const QString& name) {
     const QResource resource(QStringLiteral(":/pictures/%1.ready").arg(name));

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "input/clipboard.h"
+#include "core/input/clipboard.h"
 
 #include <QByteArray>
 

@@ -1,15 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/controlviews.h"
+#include "qt/mirror/controlviews.h"
 
-#include "engine/numbertext.h"
-#include "window/accessibility.h"
-#include "window/layout.h"
-#include "window/pictures.h"
-#include "window/readoutview.h"
-#include "winhelpers/chooserbox.h"
-#include "winhelpers/rightclickhook.h"
+#include "core/engine/numbertext.h"
+#include "core/window/layout.h"
+#include "qt/input/rightclickhook.h"
+#include "qt/mirror/accessibility.h"
+#include "qt/mirror/chooserbox.h"
+#include "qt/mirror/readoutview.h"
+#include "qt/pictures/pictures.h"
+#include "qt/qstr.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,10 +22,6 @@
 #include <algorithm>
 
 namespace tarvelio {
-
-QString qstr(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QFont fontFor(FontRole role) {
     const FontSpec size = fontSpec(role);
@@ -140,7 +137,9 @@ private:
 class ReadoutLabelView final : public ControlView {
 public:
     ReadoutLabelView(Ctl c, QWidget* parent, ControlHost& host)
-        : ControlView(c, new ReadoutView(parent), host) { }
+        : ControlView(c, new ReadoutView(parent), host) {
+        registerReadoutAccessible(static_cast<ReadoutView*>(m_widget));
+    }
 
 private:
     void mirrorOwn(const ControlState& s) override {

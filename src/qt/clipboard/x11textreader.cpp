@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "input/x11textreader.h"
+#include "qt/clipboard/x11textreader.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

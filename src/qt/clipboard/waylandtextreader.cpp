@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "input/waylandtextreader.h"
+#include "qt/clipboard/waylandtextreader.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "input/textformats.h"
+#include "qt/clipboard/textformats.h"
 
-#include "input/waylandtextreader.h"
-#include "input/x11textreader.h"
+#include "qt/clipboard/waylandtextreader.h"
+#include "qt/clipboard/x11textreader.h"
 
 #include <QList>
 #include <QStringDecoder>

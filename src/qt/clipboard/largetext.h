@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "window/form.h"
+#include "core/window/form.h"
 
 #include <QObject>
 #include <QTimer>

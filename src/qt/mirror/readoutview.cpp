@@ -1,9 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/readoutview.h"
-
-#include "window/accessibility.h"
+#include "qt/mirror/readoutview.h"
 
 #include <QAccessible>
 #include <QPaintEvent>
@@ -18,7 +16,6 @@ namespace tarvelio {
 ReadoutView::ReadoutView(QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    registerReadoutAccessible(this);
 }
 
 void ReadoutView::setText(QString text) {

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "input/qtclipboard.h"
+#include "qt/clipboard/qtclipboard.h"
 
-#include "input/textformats.h"
+#include "qt/clipboard/textformats.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "window/form.h"
-#include "window/layout.h"
+#include "core/window/form.h"
+#include "core/window/layout.h"
 
 #include <QFont>
 #include <QString>
@@ -65,7 +65,6 @@ protected:
 // model raises one.
 std::array<Ctl, kControlCount> creationOrder();
 
-QString qstr(std::string_view s);
 QFont fontFor(FontRole role);
 
 } // namespace tarvelio

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "window/layout.h"
-#include "window/paintsurface.h"
+#include "core/window/layout.h"
+#include "core/window/paintsurface.h"
 
 #include <QIcon>
 #include <QPixmap>

@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/accessibility.h"
+#include "qt/mirror/accessibility.h"
 
-#include "window/layout.h"
-#include "window/readoutview.h"
+#include "core/window/layout.h"
+#include "qt/mirror/readoutview.h"
+#include "qt/qstr.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
@@ -17,10 +18,6 @@
 namespace tarvelio {
 
 namespace {
-
-QString qstr(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // The toolkit's actions in German, like every other text of the window; the program's own
 // action is named in German already.

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/fontrules.h"
+#include "qt/fonts/fontrules.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "input/textformats.h"
+#include "qt/clipboard/textformats.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QTimer>

@@ -3,10 +3,10 @@
 
 #pragma once
 
-#include "calculator.h"
-#include "input/qtclipboard.h"
-#include "window/controlviews.h"
-#include "window/pictures.h"
+#include "core/calculator.h"
+#include "qt/clipboard/qtclipboard.h"
+#include "qt/mirror/controlviews.h"
+#include "qt/pictures/pictures.h"
 
 #include <QEvent>
 #include <QWidget>

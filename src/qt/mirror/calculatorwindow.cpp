@@ -1,17 +1,18 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/calculatorwindow.h"
+#include "qt/mirror/calculatorwindow.h"
 
-#include "input/heldinput.h"
-#include "input/keycodes.h"
-#include "input/largetext.h"
-#include "input/qtkeys.h"
-#include "window/accessibility.h"
-#include "window/layout.h"
-#include "window/readoutview.h"
-#include "winhelpers/chooserbox.h"
-#include "winhelpers/rightclickhook.h"
+#include "core/input/keycodes.h"
+#include "core/window/layout.h"
+#include "qt/clipboard/heldinput.h"
+#include "qt/clipboard/largetext.h"
+#include "qt/input/qtkeys.h"
+#include "qt/input/rightclickhook.h"
+#include "qt/mirror/accessibility.h"
+#include "qt/mirror/chooserbox.h"
+#include "qt/mirror/readoutview.h"
+#include "qt/qstr.h"
 
 #include <QApplication>
 #include <QCloseEvent>

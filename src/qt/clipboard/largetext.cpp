@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "input/largetext.h"
+#include "qt/clipboard/largetext.h"
 
-#include "input/qtclipboard.h"
+#include "qt/clipboard/qtclipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
