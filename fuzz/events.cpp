@@ -6,20 +6,20 @@
 //
 // The first byte picks the number format (its value modulo 8, so "0" is German and "1"
 // English). Every further byte is one event:
-//   0x00-0x7F  a key with that character code (3 copies, 22 pastes)
+//   0x00-0x7F  a key typing that character code at the focus (3 copies, 22 pastes)
 //   0x80-0x9C  a click on control 0-28 (in Ctl order), disabled and hidden ones included
 //   0x9D       a right-button press on "DM"
 //   0x9E       the user opens the chooser's list (and so gives it the focus)
 //   0x9F       the euro key (128)
 //   0xA0-0xBC  the focus moves to control 0-28
 //   0xBD n     a choice from the chooser's list: position n % 15 - 1
-//   0xBE k k s a key-down on the chooser: 16-bit code, shift state
-//   0xBF k k   a key with an arbitrary 16-bit code
+//   0xBE k k s a key that types nothing: 16-bit key code, shift state (Shift, Ctrl, Alt)
+//   0xBF k k   a key typing an arbitrary 16-bit character code
 //   0xC0 n ... the clipboard now holds the next n bytes (0xC5 n n ...: a 16-bit length)
 //   0xC1       the clipboard holds nothing readable
 //   0xC2       writing to the clipboard fails, or works again
 //   0xC3 iiii  a choice from the chooser's list at any 32-bit position
-//   0xC4 n     a key-down on the chooser with Enter, Up, Right or Down
+//   0xC4 n     Enter, Up, Right or Down
 //   0xC6-0xFF  common keys, for density
 // fuzz/make_seeds.py writes the seed corpus in this encoding.
 
@@ -138,24 +138,27 @@ struct Desk {
     }
 
     // What the toolkit does after each forwarded event: take the model's changes and
-    // deliver the queued Right-arrow presses to the control with the focus. Only the
-    // chooser handles that key.
+    // deliver the queued Right-arrow presses to the control with the focus.
     void settle() {
         const FormChanges changes = calc.form().takeChanges();
-        for (int i = 0; i < changes.rightArrows; ++i) {
-            if (calc.form().focus() == Ctl::Combo1)
-                calc.Combo1_KeyDown(keys::kRight, 0);
-        }
+        for (int i = 0; i < changes.rightArrows; ++i)
+            press({keys::kRight, 0, std::nullopt});
         calc.form().takeChanges();
     }
 
-    // Returns whether the key was C.
+    // A key at the control with the focus, through the window's own entry.
+    void press(const keys::KeyPress& key) { calc.form().userKey(calc.form().focus(), key); }
+
+    // A key that types `code` and nothing else: letters and digits are their keys. Returns
+    // whether it pressed C, which only a key outside the chooser does.
     bool key(std::int16_t code) {
-        std::int16_t k = code;
-        calc.HandleKey(k);
-        check(k == code, "the key map changed the key code");
-        pasteTried = pasteTried || code == keys::kPaste;
-        return code == 'C' || code == 'c';
+        const bool alphanumeric
+            = (code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
+        const auto identity = static_cast<std::int16_t>(code >= 'a' && code <= 'z' ? code - 32 : code);
+        const bool atChooser = calc.form().focus() == Ctl::Combo1;
+        press({alphanumeric ? identity : keys::kOutside, 0, code});
+        pasteTried = pasteTried || (code == keys::kPaste && !atChooser);
+        return (code == 'C' || code == 'c') && !atChooser;
     }
 
     bool clickTaken(Ctl c) const {
@@ -188,7 +191,7 @@ struct Desk {
             calc.form().userSelect(Ctl::Combo1, in.byte() % 15 - 1);
         } else if (b == 0xBE) {
             const auto code = static_cast<std::int16_t>(in.word());
-            calc.Combo1_KeyDown(code, static_cast<std::int16_t>(in.byte() % 8));
+            press({code, static_cast<std::int16_t>(in.byte() % 8), std::nullopt});
         } else if (b == 0xBF) {
             cleared = key(static_cast<std::int16_t>(in.word()));
         } else if (b == 0xC0) {
@@ -202,7 +205,7 @@ struct Desk {
         } else if (b == 0xC4) {
             static constexpr std::int16_t kChooserKeys[]
                 = {keys::kEnter, keys::kUp, keys::kRight, keys::kDown};
-            calc.Combo1_KeyDown(kChooserKeys[in.byte() % 4], 0);
+            press({kChooserKeys[in.byte() % 4], 0, std::nullopt});
         } else if (b == 0xC5) {
             clipboard.content = in.text(in.word());
         } else {

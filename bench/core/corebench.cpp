@@ -26,9 +26,10 @@ struct Started {
         calc.Form_Load();
         calc.form().takeChanges();
     }
+    // A key typing `c`, through the window's key entry.
     void key(char c) {
-        std::int16_t code = static_cast<unsigned char>(c);
-        calc.HandleKey(code);
+        const auto code = static_cast<std::int16_t>(static_cast<unsigned char>(c));
+        calc.form().userKey(calc.form().focus(), {keys::kOutside, 0, code});
         benchmark::DoNotOptimize(calc.form().takeChanges());
     }
     // Switches the readout between two decimals (the default) and the raw text.

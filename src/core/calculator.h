@@ -105,6 +105,7 @@ private:
     void onGotFocus(Ctl c) override;
     void onLostFocus(Ctl c) override;
     void onDropDown(Ctl c) override;
+    bool onKey(std::optional<Ctl> target, const keys::KeyPress& key) override;
 
     void setUpOnce();
     void setUpCurrencies();

@@ -8,6 +8,64 @@
 
 namespace tarvelio {
 
+namespace {
+
+// With Alt, Enter and the arrows are the toolkit's chords (Alt+Down drops the list down),
+// not the keys the chooser keeps.
+std::int16_t chooserKey(const keys::KeyPress& key) {
+    if (keys::chooserKeeps(key.key) && (key.shift & keys::kAlt))
+        return keys::kOutside;
+    return key.key;
+}
+
+// The character the key map reads. Ctrl+C and Ctrl+V copy and paste however the platform
+// delivers them: X11 types the control characters, Wayland and synthetic events give the
+// letter with the Control modifier. Any other Alt chord is a shortcut, not a typed
+// character; AltGr is no Alt, so AltGr+E stays the euro sign.
+std::optional<std::int16_t> mappedCharacter(const keys::KeyPress& key) {
+    using namespace keys;
+    if (key.character == kCopy || key.character == kPaste)
+        return key.character;
+    const bool ctrl = (key.shift & kCtrl) != 0;
+    const bool alt = (key.shift & kAlt) != 0;
+    if (ctrl && !alt && key.key == 'C')
+        return kCopy;
+    if (ctrl && !alt && key.key == 'V')
+        return kPaste;
+    if (alt)
+        return std::nullopt;
+    return key.character;
+}
+
+} // namespace
+
+// Every key, at the control with the focus or at the window without one. The chooser
+// passes no character on: its key-down handling hands the focus back instead, and a key it
+// hands back is spent there, so that neither the box nor its text field acts on it as well
+// (no list keys, no drop-down, no context menu); the keys it keeps (Up, Down, Right,
+// Enter) go on to the box. Elsewhere the context-menu key and Shift+F10 do what a
+// right-button press on "DM" does; every other key passes its character to the key map,
+// and Enter then presses the button that has the focus.
+bool Calculator::onKey(std::optional<Ctl> target, const keys::KeyPress& key) {
+    const std::int16_t code = chooserKey(key);
+    if (target == Ctl::Combo1) {
+        Combo1_KeyDown(code, key.shift);
+        return m_form.focus() != Ctl::Combo1;
+    }
+    if (keys::opensChooser(code, key.shift)) {
+        EdmRightButtonDown();
+        return true;
+    }
+    if (auto character = mappedCharacter(key))
+        HandleKey(*character);
+    if (!target || key.key != keys::kEnter || key.autoRepeat)
+        return false;
+    const ControlKind kind = Form::kind(*target);
+    if (m_form.focus() == target && (kind == ControlKind::Button || kind == ControlKind::PictureButton))
+        m_form.userClick(*target);
+    return true;
+}
+
 // Runs the handler a click on the matching control runs, for a character in the window's
 // 8-bit character set (the euro sign is 128), and parks the focus on "=". The code is read,
 // never changed: the focused control's own handling of the key still follows.

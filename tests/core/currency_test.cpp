@@ -229,8 +229,8 @@ TEST(Chooser, FocusFromItsOwnListDoesNotConvert) {
     EXPECT_FALSE(s.currency().ListDroppedDown);
 }
 
-// Key codes as the toolkit layer passes them: keys by identity, every other key as one
-// that means nothing to the chooser.
+// Keys as the toolkit layer passes them: keys by identity, every other key as one that
+// means nothing to the chooser; at the chooser, and at "=" when the chooser is hidden.
 struct KeyDownCase {
     std::int16_t key;
     std::int16_t shift;
@@ -248,16 +248,19 @@ TEST_P(KeyDown, OnlyEnterAndArrowsOtherThanLeftKeepTheFocus) {
     const KeyDownCase c = GetParam();
     Started s;
     s.calc.EdmRightButtonDown();
-    s.calc.Combo1_KeyDown(c.key, c.shift);
+    EXPECT_EQ(s.form().userKey(Ctl::Combo1, {c.key, c.shift, std::nullopt}), !c.keeps);
     EXPECT_EQ(s.form().focus(), c.keeps ? Ctl::Combo1 : Ctl::Equals);
-    EXPECT_EQ(keys::opensChooser(c.key, c.shift), c.opens);
+    Started elsewhere;
+    elsewhere.form().userKey(Ctl::Equals, {c.key, c.shift, std::nullopt});
+    EXPECT_EQ(elsewhere.form().control(Ctl::Combo1).visible, c.opens);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyDown,
     testing::Values(KeyDownCase {keys::kEnter, 0, true, false}, KeyDownCase {keys::kUp, 0, true, false},
         KeyDownCase {keys::kRight, 0, true, false}, KeyDownCase {keys::kDown, 0, true, false},
         KeyDownCase {keys::kUp, keys::kShift, true, false},
-        KeyDownCase {keys::kDown, keys::kCtrl, true, false}, KeyDownCase {keys::kLeft, 0, false, false},
+        KeyDownCase {keys::kDown, keys::kCtrl, true, false},
+        KeyDownCase {keys::kDown, keys::kAlt, false, false}, KeyDownCase {keys::kLeft, 0, false, false},
         KeyDownCase {'0', 0, false, false}, KeyDownCase {'A', 0, false, false},
         KeyDownCase {27, 0, false, false}, KeyDownCase {9, 0, false, false},
         KeyDownCase {keys::kOutside, 0, false, false}, KeyDownCase {keys::kMenu, 0, false, true},

@@ -19,6 +19,7 @@ public:
     void onGotFocus(Ctl c) override { log.push_back("got " + name(c)); }
     void onLostFocus(Ctl c) override { log.push_back("lost " + name(c)); }
     void onDropDown(Ctl c) override { log.push_back("drop-down " + name(c)); }
+    bool onKey(std::optional<Ctl>, const keys::KeyPress&) override { return false; }
     static std::string name(Ctl c) { return std::string(layoutOf(c).name); }
     std::vector<std::string> log;
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace tarvelio::keys {
 
@@ -28,6 +29,16 @@ inline constexpr std::int16_t kF10 = 121;
 inline constexpr std::int16_t kShift = 1;
 inline constexpr std::int16_t kCtrl = 2;
 inline constexpr std::int16_t kAlt = 4;
+
+// A key press as the toolkit reports it: which key it is (a letter or digit by its
+// upper-case code, the keys above by theirs, any other key kOutside), the modifiers held,
+// and the character it types in the window's 8-bit character set, if it types one.
+struct KeyPress {
+    std::int16_t key = kOutside;
+    std::int16_t shift = 0;
+    std::optional<std::int16_t> character;
+    bool autoRepeat = false;
+};
 
 // The keys the chooser keeps for itself; any other key hands the focus back to "=".
 constexpr bool chooserKeeps(std::int16_t keyCode) {

@@ -152,6 +152,10 @@ void Form::userDropDown(Ctl c) {
     setFocus(c);
 }
 
+bool Form::userKey(std::optional<Ctl> target, const keys::KeyPress& key) {
+    return m_events.onKey(target, key);
+}
+
 ControlKind Form::kind(Ctl c) {
     return kLayout[indexOf(c)].kind;
 }

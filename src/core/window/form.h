@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "core/input/keycodes.h"
 #include "core/window/controls.h"
 
 #include <array>
@@ -20,6 +21,9 @@ public:
     virtual void onGotFocus(Ctl c) = 0;
     virtual void onLostFocus(Ctl c) = 0;
     virtual void onDropDown(Ctl c) = 0;
+    // A key press at the control with the focus, or at the window when none has it;
+    // returns whether the key is spent, so that the control does not handle it as well.
+    virtual bool onKey(std::optional<Ctl> target, const keys::KeyPress& key) = 0;
 
 protected:
     ~FormEvents() = default;
@@ -109,6 +113,10 @@ public:
     // also gives it the focus: the list's drop-down comes first, so that the focus gain
     // knows it comes with the list.
     void userDropDown(Ctl c);
+    // A key pressed at `target` (the control with the focus, or the window without one);
+    // returns whether the key is spent. A key that is not spent goes on to the control's
+    // own handling: Space presses a button.
+    bool userKey(std::optional<Ctl> target, const keys::KeyPress& key);
 
     FormChanges takeChanges();
 

@@ -3,42 +3,16 @@
 
 #include "qt/input/qtkeys.h"
 
-#include "core/input/keycodes.h"
-
 #include <QKeyEvent>
 
 namespace tarvelio {
-
-std::optional<std::int16_t> characterCode(const QKeyEvent& event) {
-    using namespace keys;
-    const QString text = event.text();
-    // X11 delivers the control characters; Wayland and synthetic events the letter with
-    // the Control modifier. AltGr is no Control here, so AltGr+E stays the euro sign.
-    if (text == QChar(kCopy) || text == QChar(kPaste))
-        return static_cast<std::int16_t>(text.at(0).unicode());
-    const auto mods = event.modifiers();
-    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)) {
-        if (event.key() == Qt::Key_C)
-            return kCopy;
-        if (event.key() == Qt::Key_V)
-            return kPaste;
-    }
-    // An Alt chord is a shortcut, not a typed character. AltGr is a modifier of its own,
-    // so the euro sign still arrives.
-    if (text.isEmpty() || (mods & Qt::AltModifier))
-        return std::nullopt;
-    const char32_t c = text.toUcs4().value(0);
-    if (c == U'\u20AC')
-        return kEuro;
-    return c < 128 ? static_cast<std::int16_t>(c) : kOutside;
-}
 
 namespace {
 
 // Keys are told apart by the toolkit's key identity, never by the character they type: on
 // some layouts a character's key value equals the code of an arrow key ("'" is 39, as
 // Right is). Letters and digits keep their codes; every other key becomes one that means
-// nothing to the chooser.
+// nothing to the rules.
 std::int16_t keyIdentity(int key) {
     switch (key) {
     case Qt::Key_Return:
@@ -63,22 +37,26 @@ std::int16_t keyIdentity(int key) {
     }
 }
 
-} // namespace
-
-std::int16_t virtualKey(const QKeyEvent& event) {
-    using namespace keys;
-    const std::int16_t code = keyIdentity(event.key());
-    // With Alt, Enter and the arrows are the toolkit's chords (Alt+Down drops the list
-    // down), not the keys the chooser keeps.
-    if (chooserKeeps(code) && (event.modifiers() & Qt::AltModifier))
-        return kOutside;
-    return code;
-}
-
-std::int16_t shiftState(const QKeyEvent& event) {
-    const auto m = event.modifiers();
+// AltGr is a modifier of its own, not Alt: AltGr+E types the euro sign.
+std::int16_t shiftState(Qt::KeyboardModifiers m) {
     return static_cast<std::int16_t>((m & Qt::ShiftModifier ? keys::kShift : 0)
         | (m & Qt::ControlModifier ? keys::kCtrl : 0) | (m & Qt::AltModifier ? keys::kAlt : 0));
+}
+
+std::optional<std::int16_t> typedCharacter(const QString& text) {
+    if (text.isEmpty())
+        return std::nullopt;
+    const char32_t c = text.toUcs4().value(0);
+    if (c == U'\u20AC')
+        return keys::kEuro;
+    return c < 128 ? static_cast<std::int16_t>(c) : keys::kOutside;
+}
+
+} // namespace
+
+keys::KeyPress keyPress(const QKeyEvent& event) {
+    return {keyIdentity(event.key()), shiftState(event.modifiers()), typedCharacter(event.text()),
+        event.isAutoRepeat()};
 }
 
 } // namespace tarvelio

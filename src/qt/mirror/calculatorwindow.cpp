@@ -3,7 +3,6 @@
 
 #include "qt/mirror/calculatorwindow.h"
 
-#include "core/input/keycodes.h"
 #include "core/window/layout.h"
 #include "qt/clipboard/heldinput.h"
 #include "qt/clipboard/largetext.h"
@@ -16,11 +15,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
 
 #include <algorithm>
 
@@ -61,7 +58,7 @@ CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
 
 QWidget* CalculatorWindow::createControl(Ctl c) {
     auto& view = m_views[indexOf(c)];
-    view = ControlView::create(c, this, *this, this);
+    view = ControlView::create(c, this, *this);
     if (layoutOf(c).kind == ControlKind::ComboBox)
         mirrorChooserName();
     return view->widget();
@@ -203,19 +200,6 @@ void CalculatorWindow::mirrorFocus() {
         target->setFocus(Qt::OtherFocusReason);
 }
 
-// The control a widget shows, the chooser's text field included; kControlCount for none.
-Ctl CalculatorWindow::controlOf(const QObject* watched) const {
-    if (const auto* chooser = static_cast<ChooserBox*>(widget(Ctl::Combo1));
-        chooser && watched == chooser->lineEdit())
-        return Ctl::Combo1;
-    for (std::size_t i = 0; i < kControlCount; ++i) {
-        const QWidget* w = widget(static_cast<Ctl>(i));
-        if (w && w == watched)
-            return static_cast<Ctl>(i);
-    }
-    return static_cast<Ctl>(kControlCount);
-}
-
 bool CalculatorWindow::event(QEvent* event) {
     if (event->type() == kIconSizesEvent) {
         setWindowIcon(programIconInEverySize());
@@ -235,33 +219,25 @@ bool CalculatorWindow::event(QEvent* event) {
     return true;
 }
 
-// Only keys and focus are looked at: every other event of the controls passes untouched.
-bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const Ctl c = controlOf(watched);
-        if (indexOf(c) < kControlCount && routeKey(c, *static_cast<QKeyEvent*>(event)))
-            return true;
-    } else if (event->type() == QEvent::FocusIn && !m_mirroring) {
-        // Focus that returns with the window's activation was never lost to the rules.
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        const Ctl c = controlOf(watched);
-        if (reason == Qt::MouseFocusReason && c == Ctl::Combo1) {
-            // Qt gives the focus to a pressed control before the press opens its list. The
-            // chooser's focus gain is told once the press is handled, so that a list opened
-            // by its arrow comes first, as one user action; a press into its text field
-            // only gives the focus.
-            QMetaObject::invokeMethod(this, &CalculatorWindow::chooserFocusedByPress, Qt::QueuedConnection);
-        } else if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
-            && indexOf(c) < kControlCount) {
-            forward([this, c] { m_calc.form().userFocus(c); });
-        }
+// Focus that returns with the window's activation was never lost to the rules.
+void CalculatorWindow::focusGained(Ctl c, Qt::FocusReason reason) {
+    if (m_mirroring || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return;
+    if (reason == Qt::MouseFocusReason && c == Ctl::Combo1) {
+        // Qt gives the focus to a pressed control before the press opens its list. The
+        // chooser's focus gain is told once the press is handled, so that a list opened by
+        // its arrow comes first, as one user action; a press into its text field only
+        // gives the focus.
+        QMetaObject::invokeMethod(this, &CalculatorWindow::chooserFocusedByPress, Qt::QueuedConnection);
+        return;
     }
-    return QWidget::eventFilter(watched, event);
+    forward([this, c] { m_calc.form().userFocus(c); });
 }
 
 // Unless the press opened the list, or the focus has moved on since.
 void CalculatorWindow::chooserFocusedByPress() {
-    if (m_calc.form().focus() != Ctl::Combo1 && controlOf(QApplication::focusWidget()) == Ctl::Combo1)
+    if (m_calc.form().focus() != Ctl::Combo1
+        && m_views[indexOf(Ctl::Combo1)]->owns(QApplication::focusWidget()))
         forward([this] { m_calc.form().userFocus(Ctl::Combo1); });
 }
 
@@ -271,34 +247,14 @@ void CalculatorWindow::keyPressEvent(QKeyEvent* event) {
     if (m_calc.form().focus())
         event->ignore();
     else
-        routeKey(std::nullopt, *event);
+        userKey(std::nullopt, *event);
 }
 
-// Every key, to the control with the focus or to the window without one; returns whether
-// the key is spent. The chooser passes no character on: its key-down handling hands the
-// focus back instead, and a key it hands back is spent there, so that neither the box nor
-// its text field acts on it as well (no list keys, no drop-down, no context menu); the
-// keys it keeps (Up, Down, Right, Enter) go on to the box. Elsewhere the context-menu key
-// and Shift+F10 do what a right-button press on "DM" does; every other key passes its
-// character to the key map, and a control then handles the key itself: Space, and Enter
-// too, press a button.
-bool CalculatorWindow::routeKey(std::optional<Ctl> c, const QKeyEvent& key) {
-    if (c == Ctl::Combo1) {
-        forward([this, &key] { m_calc.Combo1_KeyDown(virtualKey(key), shiftState(key)); });
-        return m_calc.form().focus() != Ctl::Combo1;
-    }
-    if (keys::opensChooser(virtualKey(key), shiftState(key))) {
-        openChooser();
-        return true;
-    }
-    if (auto code = characterCode(key))
-        forward([this, &code] { m_calc.HandleKey(*code); });
-    if (c && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !key.isAutoRepeat()) {
-        if (auto* button = qobject_cast<QPushButton*>(widget(*c)); button && button->hasFocus())
-            button->click();
-        return true;
-    }
-    return false;
+// A key, translated, to the rules; returns whether it is spent.
+bool CalculatorWindow::userKey(std::optional<Ctl> c, const QKeyEvent& key) {
+    bool spent = false;
+    forward([this, c, press = keyPress(key), &spent] { spent = m_calc.form().userKey(c, press); });
+    return spent;
 }
 
 void CalculatorWindow::paintEvent(QPaintEvent*) {

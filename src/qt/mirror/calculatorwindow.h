@@ -53,7 +53,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // The Tab key never moves the focus between controls.
     bool focusNextPrevChild(bool) override { return false; }
 
@@ -65,6 +64,8 @@ private:
     const ControlState& state(Ctl c) const override { return m_calc.form().control(c); }
     std::string entryName(std::size_t position) const override { return m_calc.chooserEntryName(position); }
     RightClickHook& rightClickHook() override { return *m_rightClickHook; }
+    bool keyPressed(Ctl c, const QKeyEvent& key) override { return userKey(c, key); }
+    void focusGained(Ctl c, Qt::FocusReason reason) override;
 
     QWidget* createControl(Ctl c);
     void restack();
@@ -76,8 +77,7 @@ private:
     void chooserFocusedByPress();
     void mirrorChooserName();
     void announce(const FormChanges& changes);
-    bool routeKey(std::optional<Ctl> c, const QKeyEvent& key);
-    Ctl controlOf(const QObject* widget) const;
+    bool userKey(std::optional<Ctl> c, const QKeyEvent& key);
 
     Calculator m_calc;
     QtClipboard m_clipboard;

@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -87,19 +89,21 @@ private:
 
 class ChooserView final : public ControlView {
 public:
-    ChooserView(Ctl c, QWidget* parent, ControlHost& host, QObject* filter)
+    ChooserView(Ctl c, QWidget* parent, ControlHost& host)
         : ControlView(c, new ChooserBox(parent), host) {
         auto* combo = chooser();
         registerChooserAccessible(combo);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->lineEdit()->installEventFilter(filter);
+        combo->lineEdit()->installEventFilter(this);
         // The program has no menus: not even the text field's own.
         combo->lineEdit()->setContextMenuPolicy(Qt::PreventContextMenu);
         QObject::connect(
             combo, &QComboBox::activated, combo, [c, &host](int index) { host.selected(c, index); });
         QObject::connect(combo, &ChooserBox::droppingDown, combo, [&host] { host.droppingDown(); });
     }
+
+    bool owns(const QWidget* w) const override { return w && (w == m_widget || w == chooser()->lineEdit()); }
 
 private:
     ChooserBox* chooser() const { return static_cast<ChooserBox*>(m_widget); }
@@ -156,7 +160,7 @@ private:
     void mirrorOwn(const ControlState&) override { }
 };
 
-std::unique_ptr<ControlView> makeView(Ctl c, QWidget* parent, ControlHost& host, QObject* filter) {
+std::unique_ptr<ControlView> makeView(Ctl c, QWidget* parent, ControlHost& host) {
     switch (layoutOf(c).kind) {
     case ControlKind::Button:
     case ControlKind::PictureButton:
@@ -164,7 +168,7 @@ std::unique_ptr<ControlView> makeView(Ctl c, QWidget* parent, ControlHost& host,
     case ControlKind::CheckBox:
         return std::make_unique<CheckBoxView>(c, parent, host);
     case ControlKind::ComboBox:
-        return std::make_unique<ChooserView>(c, parent, host, filter);
+        return std::make_unique<ChooserView>(c, parent, host);
     case ControlKind::Label:
         if (c == Ctl::Readout)
             return std::make_unique<ReadoutLabelView>(c, parent, host);
@@ -177,8 +181,8 @@ std::unique_ptr<ControlView> makeView(Ctl c, QWidget* parent, ControlHost& host,
 
 } // namespace
 
-std::unique_ptr<ControlView> ControlView::create(Ctl c, QWidget* parent, ControlHost& host, QObject* filter) {
-    auto view = makeView(c, parent, host, filter);
+std::unique_ptr<ControlView> ControlView::create(Ctl c, QWidget* parent, ControlHost& host) {
+    auto view = makeView(c, parent, host);
     const ControlLayout& l = layoutOf(c);
     QWidget* w = view->widget();
     w->setObjectName(
@@ -200,8 +204,16 @@ std::unique_ptr<ControlView> ControlView::create(Ctl c, QWidget* parent, Control
         w->setAccessibleName(qstr(l.accessibleName));
     w->setFocusPolicy(canHoldFocus(l.kind) ? Qt::ClickFocus : Qt::NoFocus);
     if (canHoldFocus(l.kind))
-        w->installEventFilter(filter);
+        w->installEventFilter(view.get());
     return view;
+}
+
+bool ControlView::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::KeyPress)
+        return m_host.keyPressed(m_ctl, *static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::FocusIn)
+        m_host.focusGained(m_ctl, static_cast<QFocusEvent*>(event)->reason());
+    return false;
 }
 
 // Labels are drawn on the window's surface, beneath every other control, so they are
