@@ -6,6 +6,7 @@
 // are taken from the model, as the Qt layer does when it mirrors them; the mirroring
 // itself is not part of this.
 #include "core/calculator.h"
+#include "core/input/keycodes.h"
 #include "core/input/memoryclipboard.h"
 
 #include <benchmark/benchmark.h>

@@ -3,8 +3,8 @@
 
 #include "core/engine/numbertext.h"
 #include "qt/mirror/calculatorwindow.h"
-#include "qt/mirror/chooserbox.h"
 #include "qt/mirror/readoutview.h"
+#include "qt/platform/chooserbox.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

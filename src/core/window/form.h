@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include "core/input/keycodes.h"
 #include "core/window/controls.h"
 
 #include <array>
@@ -13,6 +12,11 @@
 #include <vector>
 
 namespace tarvelio {
+
+namespace keys {
+// A key press; the form hands it to the rules without reading it.
+struct KeyPress;
+} // namespace keys
 
 // What the toolkit reports back into the rules.
 class FormEvents {

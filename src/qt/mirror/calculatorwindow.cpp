@@ -6,11 +6,11 @@
 #include "core/window/layout.h"
 #include "qt/clipboard/heldinput.h"
 #include "qt/clipboard/largetext.h"
-#include "qt/input/qtkeys.h"
-#include "qt/input/rightclickhook.h"
 #include "qt/mirror/accessibility.h"
-#include "qt/mirror/chooserbox.h"
 #include "qt/mirror/readoutview.h"
+#include "qt/platform/chooserbox.h"
+#include "qt/platform/qtkeys.h"
+#include "qt/platform/rightclickhook.h"
 #include "qt/qstr.h"
 
 #include <QApplication>

@@ -5,11 +5,11 @@
 
 #include "core/engine/numbertext.h"
 #include "core/window/layout.h"
-#include "qt/input/rightclickhook.h"
 #include "qt/mirror/accessibility.h"
-#include "qt/mirror/chooserbox.h"
 #include "qt/mirror/readoutview.h"
 #include "qt/pictures/pictures.h"
+#include "qt/platform/chooserbox.h"
+#include "qt/platform/rightclickhook.h"
 #include "qt/qstr.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "qt/mirror/chooserbox.h"
+#include "qt/platform/chooserbox.h"
 
 #include <QAbstractItemView>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "qt/input/qtkeys.h"
+#include "qt/platform/qtkeys.h"
 
 #include <QKeyEvent>
 

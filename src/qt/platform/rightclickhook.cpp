@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tarvelio developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "qt/input/rightclickhook.h"
+#include "qt/platform/rightclickhook.h"
 
 #include <QMouseEvent>
 
