@@ -8,6 +8,7 @@
 // calculator shows. Whatever the calculator costs beyond this window is ours; what this
 // window costs is Qt's.
 #include "core/window/layout.h"
+#include "qt/fonts/qtfont.h"
 #include "qt/qstr.h"
 
 #include <QApplication>
@@ -22,15 +23,6 @@
 namespace {
 
 using namespace tarvelio;
-
-QFont fontFor(FontRole role) {
-    const FontSpec wanted = fontSpec(role);
-    QFont f(qstr(kFontFamily));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(wanted.pixelSize);
-    f.setBold(wanted.bold);
-    return f;
-}
 
 class FloorWindow final : public QWidget {
 public:

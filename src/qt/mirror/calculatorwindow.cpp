@@ -6,6 +6,7 @@
 #include "core/window/layout.h"
 #include "qt/clipboard/heldinput.h"
 #include "qt/clipboard/largetext.h"
+#include "qt/fonts/qtfont.h"
 #include "qt/mirror/accessibility.h"
 #include "qt/mirror/readoutview.h"
 #include "qt/platform/chooserbox.h"

@@ -5,6 +5,7 @@
 
 #include "core/engine/numbertext.h"
 #include "core/window/layout.h"
+#include "qt/fonts/qtfont.h"
 #include "qt/mirror/accessibility.h"
 #include "qt/mirror/readoutview.h"
 #include "qt/pictures/pictures.h"
@@ -24,15 +25,6 @@
 #include <algorithm>
 
 namespace tarvelio {
-
-QFont fontFor(FontRole role) {
-    const FontSpec size = fontSpec(role);
-    QFont f(qstr(kFontFamily));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(size.pixelSize);
-    f.setBold(size.bold);
-    return f;
-}
 
 namespace {
 

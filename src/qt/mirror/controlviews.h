@@ -6,7 +6,6 @@
 #include "core/window/form.h"
 #include "core/window/layout.h"
 
-#include <QFont>
 #include <QObject>
 #include <QString>
 
@@ -72,7 +71,5 @@ protected:
 // The order the window builds its controls in, which is their stacking order until the
 // model raises one.
 std::array<Ctl, kControlCount> creationOrder();
-
-QFont fontFor(FontRole role);
 
 } // namespace tarvelio
