@@ -6,8 +6,8 @@
 # package, which looks for it at every configure and reports it missing otherwise; python3-pyatspi, at-spi2-core and dbus-x11
 # run the screen-reader test; orca and speech-dispatcher the one with the screen reader itself,
 # in the German locale built from locales; sway, wtype and wl-clipboard drive the program on
-# Wayland; lintian, reuse and dpkg-dev check the package and the licence information;
-# debhelper and build-essential build the Debian source package (debian/). Two packages
+# Wayland; lintian and reuse check the package and the licence information; dpkg-dev,
+# debhelper and build-essential build the Debian packages (debian/). Two packages
 # carry a version in their names, and these are found from the release itself
 # (test_versioned_packages): the sanitizer runtime of the release's default clang, and the
 # clang-format that the format check pins.
