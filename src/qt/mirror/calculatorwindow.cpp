@@ -57,6 +57,19 @@ CalculatorWindow::CalculatorWindow(NumberFormat format, QWidget* parent)
     m_calc.form().takeChanges();
 }
 
+// Runs one rule for one toolkit event, then shows its outcome. Nothing may unwind
+// through Qt's event dispatch; should a rule ever throw (memory exhausted), the window
+// shows what the model holds and the program goes on. A template: a key's rule is called
+// directly, with no function object made for it.
+template <class Action> void CalculatorWindow::forward(const Action& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        qWarning("tarvelio: %s", e.what());
+    }
+    mirror();
+}
+
 QWidget* CalculatorWindow::createControl(Ctl c) {
     auto& view = m_views[indexOf(c)];
     view = ControlView::create(c, this, *this);
@@ -101,18 +114,6 @@ void CalculatorWindow::restack() {
 
 void CalculatorWindow::load() {
     forward([this] { m_calc.Form_Load(); });
-}
-
-// Runs one rule for one toolkit event, then shows its outcome. Nothing may unwind
-// through Qt's event dispatch; should a rule ever throw (memory exhausted), the window
-// shows what the model holds and the program goes on.
-void CalculatorWindow::forward(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& e) {
-        qWarning("tarvelio: %s", e.what());
-    }
-    mirror();
 }
 
 // A paste that another program answered in its own time: applied as the user's action it

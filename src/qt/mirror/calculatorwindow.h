@@ -69,7 +69,7 @@ private:
 
     QWidget* createControl(Ctl c);
     void restack();
-    void forward(const std::function<void()>& action);
+    template <class Action> void forward(const Action& action);
     void clipboardAnswered(const std::function<void()>& reply);
     void mirror();
     void mirrorControl(Ctl c);
