@@ -26,14 +26,12 @@ std::optional<std::int16_t> mappedCharacter(const keys::KeyPress& key) {
     using namespace keys;
     if (key.character == kCopy || key.character == kPaste)
         return key.character;
-    const bool ctrl = (key.shift & kCtrl) != 0;
-    const bool alt = (key.shift & kAlt) != 0;
-    if (ctrl && !alt && key.key == 'C')
-        return kCopy;
-    if (ctrl && !alt && key.key == 'V')
-        return kPaste;
-    if (alt)
+    if (key.shift & kAlt)
         return std::nullopt;
+    if ((key.shift & kCtrl) && key.key == 'C')
+        return kCopy;
+    if ((key.shift & kCtrl) && key.key == 'V')
+        return kPaste;
     return key.character;
 }
 
